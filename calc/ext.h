@@ -1,0 +1,123 @@
+#pragma once
+// Extended-precision arithmetic for the vessel formulas.
+//
+// The formulas are evaluated in the 80-bit extended type (64-bit significand) and
+// every value the formulas name as stored is rounded to single precision. Two slips
+// are easy to make with plain C++ types and would change results in the last bit:
+//   * an expression of float and double operands is evaluated in double;
+//   * 0.05L or 1.0L/3 are not the constants the formulas hold (those are the double
+//     values 0.05 and 0.3333333333333333, widened).
+// Ext and Single make both slips compile errors: an Ext is built only from a float,
+// a double or an int (never from a long double literal), Single values turn into
+// Ext when they meet an operator, and there is no implicit way from a raw float or
+// double into the arithmetic.
+//
+// Arithmetic faults. Three conditions are faults: an invalid operation (0/0,
+// inf - inf, 0 * inf, sqrt of a negative), a division of a non-zero number by zero,
+// and an overflow (a value too large for the precision it is held or stored in).
+// Underflow and inexact results are not. A fault sets a sticky per-thread flag that
+// FaultScope reads; once set it stays set, so an infinity or NaN that a later
+// operation absorbs (x / inf == 0) is still a fault. Additions, subtractions and
+// multiplications cannot turn a non-finite operand back into a finite result, so it
+// is enough to look at divisions, at every rounding to single or double, and at the
+// arguments of sqrt and atan.
+#include <cmath>
+#include <type_traits>
+
+namespace calc {
+
+namespace detail {
+inline thread_local bool faultRaised = false;
+inline void Check(long double v) {
+    if (!std::isfinite(v)) faultRaised = true;
+}
+}  // namespace detail
+
+// Clears the fault flag when made; Faulted() tells whether any fault happened since.
+class FaultScope {
+public:
+    FaultScope() { detail::faultRaised = false; }
+    FaultScope(const FaultScope&) = delete;
+    FaultScope& operator=(const FaultScope&) = delete;
+    bool Faulted() const { return detail::faultRaised; }
+    static void Raise() { detail::faultRaised = true; }
+};
+
+class Ext {
+public:
+    constexpr explicit Ext(double d) : v_(d) {}
+    constexpr explicit Ext(float f) : v_(f) {}
+    constexpr explicit Ext(int i) : v_(i) {}
+    template <class T>
+        requires std::is_arithmetic_v<T>
+    Ext(T) = delete;  // long double literals and other types: not a constant of the formulas
+
+    static constexpr Ext Raw(long double v) { return Ext(Tag{}, v); }
+    constexpr long double raw() const { return v_; }
+
+private:
+    struct Tag {};
+    constexpr Ext(Tag, long double v) : v_(v) {}
+    long double v_;
+};
+
+// A value stored in single precision. It joins the arithmetic as an exact Ext.
+class Single {
+public:
+    constexpr Single() : v_(0.0f) {}
+    constexpr explicit Single(float f) : v_(f) {}
+    constexpr float value() const { return v_; }
+    constexpr operator Ext() const { return Ext(v_); }
+
+private:
+    float v_;
+};
+
+inline Ext operator+(Ext a, Ext b) { return Ext::Raw(a.raw() + b.raw()); }
+inline Ext operator-(Ext a, Ext b) { return Ext::Raw(a.raw() - b.raw()); }
+inline Ext operator*(Ext a, Ext b) { return Ext::Raw(a.raw() * b.raw()); }
+inline Ext operator/(Ext a, Ext b) {
+    const long double r = a.raw() / b.raw();
+    if (b.raw() == 0.0L || !std::isfinite(a.raw()) || !std::isfinite(b.raw())) {
+        FaultScope::Raise();
+    }
+    detail::Check(r);
+    return Ext::Raw(r);
+}
+inline Ext operator+(Single a, Single b) { return Ext(a.value()) + Ext(b.value()); }
+inline Ext operator-(Single a, Single b) { return Ext(a.value()) - Ext(b.value()); }
+inline Ext operator*(Single a, Single b) { return Ext(a.value()) * Ext(b.value()); }
+inline Ext operator/(Single a, Single b) { return Ext(a.value()) / Ext(b.value()); }
+
+inline bool operator>(Ext a, Ext b) { return a.raw() > b.raw(); }
+inline bool operator>=(Ext a, Ext b) { return a.raw() >= b.raw(); }
+inline bool operator==(Ext a, Ext b) { return a.raw() == b.raw(); }
+inline bool operator>(Single a, Single b) { return a.value() > b.value(); }
+inline bool operator>=(Single a, Single b) { return a.value() >= b.value(); }
+inline bool operator==(Single a, Single b) { return a.value() == b.value(); }
+
+// Rounds to single precision, to nearest, ties to even: the one place where a
+// formula's value becomes a stored value. A value beyond the single range is an
+// overflow fault.
+inline Single Store(Ext e) {
+    detail::Check(e.raw());
+    const float f = static_cast<float>(e.raw());
+    detail::Check(f);
+    return Single(f);
+}
+
+// Square root and arctangent take their argument rounded to double precision and
+// give their result at extended precision (atan in radians).
+inline Ext Sqrt(Ext x) {
+    const double d = static_cast<double>(x.raw());
+    detail::Check(d);
+    if (d < 0.0) FaultScope::Raise();
+    return Ext::Raw(std::sqrt(static_cast<long double>(d)));
+}
+inline Ext ArcTan(Ext x) {
+    const double d = static_cast<double>(x.raw());
+    detail::Check(d);
+    return Ext::Raw(std::atan(static_cast<long double>(d)));
+}
+
+}  // namespace calc
