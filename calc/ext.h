@@ -98,11 +98,11 @@ inline bool operator==(Single a, Single b) { return a.value() == b.value(); }
 
 // Rounds to single precision, to nearest, ties to even: the one place where a
 // formula's value becomes a stored value. A value beyond the single range is an
-// overflow fault.
+// overflow fault (an infinite or NaN value stays non-finite when rounded, so one
+// look at the single value is enough).
 inline Single Store(Ext e) {
-    detail::Check(e.raw());
     const float f = static_cast<float>(e.raw());
-    detail::Check(f);
+    if (!std::isfinite(f)) FaultScope::Raise();
     return Single(f);
 }
 

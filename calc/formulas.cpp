@@ -192,15 +192,16 @@ struct HorizontalEllipticalCylinder {
 };
 
 // Shape 11: horizontal cylinder with hemispherical ends; L is the straight part.
+// Above the radius the curve mirrors the lower half: twice the share at the radius
+// less the share of the empty depth above the liquid.
 struct HemisphericalEndsCylinder {
-    Single L, D, R, V;
+    Single L, D, R, V, half;
     explicit HemisphericalEndsCylinder(const Inputs& in)
         : L(in[0]), D(in[1]), R(Store(D * kHalf)),
-          V(Store(kPi * R * R * L + kFourPi * R * R * R * kThird)) {}
+          V(Store(kPi * R * R * L + kFourPi * R * R * R * kThird)), half(Filled(R)) {}
     Single Filled(Single x) const { return HemisphericalEndsFilled(L, D, R, V, x).P; }
     Single Percent(Single h) const {
         if (h > R) {
-            const Single half = Filled(R);
             const Single e = Store(D - h);
             return Store(half + half - Filled(e));
         }
