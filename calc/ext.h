@@ -22,6 +22,7 @@
 // is enough to look at divisions, at every rounding to single or double, and at the
 // arguments of sqrt and atan.
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 namespace calc {
@@ -96,12 +97,35 @@ inline bool operator>(Single a, Single b) { return a.value() > b.value(); }
 inline bool operator>=(Single a, Single b) { return a.value() >= b.value(); }
 inline bool operator==(Single a, Single b) { return a.value() == b.value(); }
 
+// Rounds to single (or double) precision, to nearest, ties to even. A value that
+// rounds beyond the type's range becomes infinite, as IEEE arithmetic has it; the
+// check comes first because C++ leaves such a conversion undefined.
+inline float RoundToSingle(long double v) {
+    // The smallest magnitude that rounds to infinity: FLT_MAX plus half a unit.
+    constexpr long double kSingleOverflow = 0x1.ffffffp127L;
+    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
+    if (!(std::fabs(v) < kSingleOverflow)) {
+        return std::signbit(v) ? -std::numeric_limits<float>::infinity()
+                               : std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(v);
+}
+inline double RoundToDouble(long double v) {
+    constexpr long double kDoubleOverflow = 0x1.fffffffffffff8p1023L;
+    if (std::isnan(v)) return std::numeric_limits<double>::quiet_NaN();
+    if (!(std::fabs(v) < kDoubleOverflow)) {
+        return std::signbit(v) ? -std::numeric_limits<double>::infinity()
+                               : std::numeric_limits<double>::infinity();
+    }
+    return static_cast<double>(v);
+}
+
 // Rounds to single precision, to nearest, ties to even: the one place where a
 // formula's value becomes a stored value. A value beyond the single range is an
 // overflow fault (an infinite or NaN value stays non-finite when rounded, so one
 // look at the single value is enough).
 inline Single Store(Ext e) {
-    const float f = static_cast<float>(e.raw());
+    const float f = RoundToSingle(e.raw());
     if (!std::isfinite(f)) FaultScope::Raise();
     return Single(f);
 }
@@ -109,13 +133,13 @@ inline Single Store(Ext e) {
 // Square root and arctangent take their argument rounded to double precision and
 // give their result at extended precision (atan in radians).
 inline Ext Sqrt(Ext x) {
-    const double d = static_cast<double>(x.raw());
+    const double d = RoundToDouble(x.raw());
     detail::Check(d);
     if (d < 0.0) FaultScope::Raise();
     return Ext::Raw(std::sqrt(static_cast<long double>(d)));
 }
 inline Ext ArcTan(Ext x) {
-    const double d = static_cast<double>(x.raw());
+    const double d = RoundToDouble(x.raw());
     detail::Check(d);
     return Ext::Raw(std::atan(static_cast<long double>(d)));
 }

@@ -16,7 +16,7 @@ Dimensions ConvertDimensions(const std::array<std::string_view, 4>& texts,
         // An overflow of the previous box surfaces with the next conversion.
         if (dims.overflowPending) throw Error("Floating point overflow");
         const long double value = TextToExtended(texts[k], decimalSeparator);
-        dims.value[k] = static_cast<float>(value);
+        dims.value[k] = RoundToSingle(value);
         dims.overflowPending = std::isinf(dims.value[k]);
     }
     return dims;

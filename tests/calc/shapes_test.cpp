@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -309,6 +310,15 @@ TEST(ConvertDimensions, OverflowSurfacesWithTheNextBox) {
     EXPECT_TRUE(last.overflowPending);
     EXPECT_EQ(last.value[2], 3.0f);
     EXPECT_FALSE(calc::ConvertDimensions({"1", "2", "3", "1e-50"}, ".").overflowPending);
+    // Halfway between the largest single and 2^128 is the edge: below it the value rounds
+    // to the largest single, from it on it overflows.
+    const auto edge = calc::ConvertDimensions({"1", "2", "3", "3.4028235677973366e38"}, ".");
+    EXPECT_FALSE(edge.overflowPending);
+    EXPECT_EQ(edge.value[3], std::numeric_limits<float>::max());
+    EXPECT_TRUE(calc::ConvertDimensions({"1", "2", "3", "3.4028235677973367e38"}, ".")
+                    .overflowPending);
+    EXPECT_EQ(calc::RoundToDouble(0x1.fffffffffffff7p1023L), std::numeric_limits<double>::max());
+    EXPECT_TRUE(std::isinf(calc::RoundToDouble(0x1.fffffffffffff8p1023L)));
 }
 
 TEST(ShapeCatalogue, LabelsHiddenBoxesAndPictures) {
