@@ -60,7 +60,7 @@ Result Compute(int shape, const std::array<std::string_view, 4>& texts, std::str
         if (!table) return {Kind::Fault, "Invalid Setting", {}, {}};
         return {Kind::Ok, {}, calc::VolumeText(shape, table->volume, sep), *table};
     } catch (const calc::Error& e) {
-        return {Kind::Error, e.what(), {}, {}};
+        return {Kind::Error, e.text(), {}, {}};
     }
 }
 

@@ -296,7 +296,7 @@ TEST(ConvertDimensions, OverflowSurfacesWithTheNextBox) {
         try {
             calc::ConvertDimensions(texts, ".");
         } catch (const calc::Error& e) {
-            return e.what();
+            return e.text();
         }
         return "(no error)";
     };

@@ -17,7 +17,7 @@ std::string ErrorText(auto&& f) {
     try {
         f();
     } catch (const Error& e) {
-        return e.what();
+        return e.text();
     }
     return "(no error)";
 }
