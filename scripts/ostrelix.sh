@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
+  clang libclang-rt-14-dev
 )
 
 as_root() {
@@ -32,22 +33,32 @@ install_missing() {
   fi
 }
 
+# Configures and builds one of the trees of CMakePresets.json.
 build() {
-  cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$root/build"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+
+run_tests() {
+  ctest --preset "$1"
 }
 
 case "${1:-}" in
   run)
     install_missing
-    build
+    build default
     OSTRELIX_PROGRAM="$root/build/ui/ostrelix" OSTRELIX_DATA="$root" \
       exec "$root/scripts/ostrelix-start"
     ;;
   test)
     install_missing
-    build
-    ctest --test-dir "$root/build" --output-on-failure --timeout 600
+    # The tests as built for use, then all of them again under AddressSanitizer and
+    # UndefinedBehaviorSanitizer, then a short run of every fuzz target.
+    for tree in default sanitize fuzz; do
+      echo "== $tree"
+      build "$tree"
+      run_tests "$tree"
+    done
     ;;
   *)
     echo "usage: bash scripts/ostrelix.sh run|test" >&2
