@@ -18,6 +18,7 @@ int main(int argc, char* argv[]) {
     // program itself with the locale's separator, never by the C library's locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromUtf8(ui::kApplicationTitle));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.kestrom.Ostrelix"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ostrelix/ostrelix.png")));
 
     ui::QtMessageBoxes boxes;

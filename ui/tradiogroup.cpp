@@ -11,7 +11,6 @@
 namespace ui {
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), group_(new QButtonGroup(this)) {
-    group_->setExclusive(false);  // the group itself keeps the one selection
     connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
         if (id == itemIndex_) {
             ShowSelection();  // a click on the selected item changes nothing
@@ -29,7 +28,6 @@ void TRadioGroup::SetItems(const QStringList& items) {
     items_ = items;
     for (int k = 0; k < items_.size(); ++k) {
         auto* button = new QRadioButton(items_.at(k), this);
-        button->setAutoExclusive(false);
         group_->addButton(button, k);
         buttons_.append(button);
         button->show();
@@ -55,7 +53,12 @@ bool TRadioGroup::SetItemIndex(int index) {
 }
 
 void TRadioGroup::ShowSelection() {
+    // An exclusive group refuses to uncheck its checked button (no selection), so it
+    // is made non-exclusive while the buttons are set. Exclusive, the arrow keys move
+    // the selection as clicks do.
+    group_->setExclusive(false);
     for (int k = 0; k < buttons_.size(); ++k) buttons_.at(k)->setChecked(k == itemIndex_);
+    group_->setExclusive(true);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* event) {

@@ -235,6 +235,18 @@ TEST_F(WindowTest, ClickingTheSelectedShapeDoesNothing) {
     EXPECT_TRUE(w.RadioGroup1->Button(2)->isChecked());
 }
 
+TEST_F(WindowTest, ArrowKeysInTheSelectorSelectAndComputeTheNextShape) {
+    TForm1& w = Start();  // shape 3
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.RadioGroup1->Button(2)->setFocus();
+    QTest::keyClick(w.RadioGroup1->Button(2), Qt::Key_Down);
+    EXPECT_EQ(w.RadioGroup1->ItemIndex(), 3);
+    EXPECT_EQ(calc::TankType, 4);
+    EXPECT_EQ(w.Chart1->TitleLines(), QStringList({"Kestrom", "Quarvion Set Points [Tank 4]"}));
+    EXPECT_EQ(w.Series1->Count(), 21);
+}
+
 TEST_F(WindowTest, OkComputesTheTypedDimensionsAndStoresThem) {
     WriteSettings("0", "2");
     TForm1& w = Start();
