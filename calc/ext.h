@@ -19,8 +19,8 @@
 // FaultScope reads; once set it stays set, so an infinity or NaN that a later
 // operation absorbs (x / inf == 0) is still a fault. Additions, subtractions and
 // multiplications cannot turn a non-finite operand back into a finite result, so it
-// is enough to look at divisions, at every rounding to single or double, and at the
-// arguments of sqrt and atan.
+// is enough to look at divisions, at every rounding to single, and at the arguments
+// of sqrt and atan.
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -29,9 +29,6 @@ namespace calc {
 
 namespace detail {
 inline thread_local bool faultRaised = false;
-inline void Check(long double v) {
-    if (!std::isfinite(v)) faultRaised = true;
-}
 }  // namespace detail
 
 // Clears the fault flag when made; Faulted() tells whether any fault happened since.
@@ -77,12 +74,15 @@ private:
 inline Ext operator+(Ext a, Ext b) { return Ext::Raw(a.raw() + b.raw()); }
 inline Ext operator-(Ext a, Ext b) { return Ext::Raw(a.raw() - b.raw()); }
 inline Ext operator*(Ext a, Ext b) { return Ext::Raw(a.raw() * b.raw()); }
+// A zero divisor is a fault (0/0 invalid, x/0 division by zero); so is an infinite
+// divisor, which would absorb an earlier overflow, and a non-finite quotient.
 inline Ext operator/(Ext a, Ext b) {
     const long double r = a.raw() / b.raw();
-    if (b.raw() == 0.0L || !std::isfinite(a.raw()) || !std::isfinite(b.raw())) {
+    const long double divisor = std::fabs(b.raw());
+    if (!(divisor > 0.0L && divisor <= std::numeric_limits<long double>::max() &&
+          std::fabs(r) <= std::numeric_limits<long double>::max())) [[unlikely]] {
         FaultScope::Raise();
     }
-    detail::Check(r);
     return Ext::Raw(r);
 }
 inline Ext operator+(Single a, Single b) { return Ext(a.value()) + Ext(b.value()); }
@@ -100,48 +100,54 @@ inline bool operator==(Single a, Single b) { return a.value() == b.value(); }
 // Rounds to single (or double) precision, to nearest, ties to even. A value that
 // rounds beyond the type's range becomes infinite, as IEEE arithmetic has it; the
 // check comes first because C++ leaves such a conversion undefined.
+inline constexpr long double kSingleOverflow = 0x1.ffffffp127L;  // FLT_MAX + half a unit
+inline constexpr long double kDoubleOverflow = 0x1.fffffffffffff8p1023L;
+
+template <class T>
+T RoundBeyondRange(long double v) {
+    if (std::isnan(v)) return std::numeric_limits<T>::quiet_NaN();
+    return std::signbit(v) ? -std::numeric_limits<T>::infinity()
+                           : std::numeric_limits<T>::infinity();
+}
+
 inline float RoundToSingle(long double v) {
-    // The smallest magnitude that rounds to infinity: FLT_MAX plus half a unit.
-    constexpr long double kSingleOverflow = 0x1.ffffffp127L;
-    if (std::isnan(v)) return std::numeric_limits<float>::quiet_NaN();
-    if (!(std::fabs(v) < kSingleOverflow)) {
-        return std::signbit(v) ? -std::numeric_limits<float>::infinity()
-                               : std::numeric_limits<float>::infinity();
-    }
-    return static_cast<float>(v);
+    if (std::fabs(v) < kSingleOverflow) [[likely]] return static_cast<float>(v);
+    return RoundBeyondRange<float>(v);
 }
 inline double RoundToDouble(long double v) {
-    constexpr long double kDoubleOverflow = 0x1.fffffffffffff8p1023L;
-    if (std::isnan(v)) return std::numeric_limits<double>::quiet_NaN();
-    if (!(std::fabs(v) < kDoubleOverflow)) {
-        return std::signbit(v) ? -std::numeric_limits<double>::infinity()
-                               : std::numeric_limits<double>::infinity();
-    }
-    return static_cast<double>(v);
+    if (std::fabs(v) < kDoubleOverflow) [[likely]] return static_cast<double>(v);
+    return RoundBeyondRange<double>(v);
 }
 
 // Rounds to single precision, to nearest, ties to even: the one place where a
-// formula's value becomes a stored value. A value beyond the single range is an
-// overflow fault (an infinite or NaN value stays non-finite when rounded, so one
-// look at the single value is enough).
+// formula's value becomes a stored value. A value beyond the single range (or an
+// infinity or NaN from an earlier fault) is an overflow fault.
 inline Single Store(Ext e) {
-    const float f = RoundToSingle(e.raw());
-    if (!std::isfinite(f)) FaultScope::Raise();
-    return Single(f);
+    const long double v = e.raw();
+    if (std::fabs(v) < kSingleOverflow) [[likely]] return Single(static_cast<float>(v));
+    FaultScope::Raise();
+    return Single(RoundBeyondRange<float>(v));
 }
 
 // Square root and arctangent take their argument rounded to double precision and
 // give their result at extended precision (atan in radians).
 inline Ext Sqrt(Ext x) {
     const double d = RoundToDouble(x.raw());
-    detail::Check(d);
-    if (d < 0.0) FaultScope::Raise();
+    if (!(d >= 0.0 && d <= std::numeric_limits<double>::max())) [[unlikely]] FaultScope::Raise();
     return Ext::Raw(std::sqrt(static_cast<long double>(d)));
 }
 inline Ext ArcTan(Ext x) {
     const double d = RoundToDouble(x.raw());
-    detail::Check(d);
+    if (!std::isfinite(d)) [[unlikely]] FaultScope::Raise();
+#if defined(__x86_64__) || defined(__i386__)
+    // The x87 partial arctangent of d / 1, the instruction the C library's atanl runs,
+    // issued here directly: it sits in every step of the lying cylinders.
+    long double r;
+    __asm__("fpatan" : "=t"(r) : "0"(1.0L), "u"(static_cast<long double>(d)) : "st(1)");
+    return Ext::Raw(r);
+#else
     return Ext::Raw(std::atan(static_cast<long double>(d)));
+#endif
 }
 
 }  // namespace calc

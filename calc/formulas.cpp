@@ -31,9 +31,10 @@ constexpr Ext k6{6};
 constexpr Ext k100{100};
 constexpr Ext k360{360};
 
-}  // namespace
 
-CircleStepValues CircleSteps(Single R, Ext x) {
+// The lying cylinders' steps, inlined into the formulas: every step passes through
+// them, and extended values handed through memory would cost more than the arithmetic.
+[[gnu::always_inline]] inline CircleStepValues CircleStepsInline(Single R, Ext x) {
     CircleStepValues s;
     s.c = Store(k2 * Sqrt((k2 * R - x) * x));
     if (x == Ext(R)) {
@@ -47,23 +48,33 @@ CircleStepValues CircleSteps(Single R, Ext x) {
     return s;
 }
 
-Ext SegmentPercent(Single R, Ext x) {
-    const CircleStepValues s = CircleSteps(R, x);
+[[gnu::always_inline]] inline Ext SegmentInline(Single R, Ext x) {
+    const CircleStepValues s = CircleStepsInline(R, x);
     return (R * s.arc - (R - x) * s.c) / (kTwoPi * R * R) * k100;
 }
 
-Single HalfCircleShare(Single R) {
+Single HalfCircleShareInline(Single R) {
     return Store(R * Store(kHalfCircleArc * R) / (kTwoPi * R * R) * k100);
 }
 
-CapAndSegment HemisphericalEndsFilled(Single L, Single D, Single R, Single V, Single x) {
+[[gnu::always_inline]] inline CapAndSegment FilledInline(Single L, Single D, Single R, Single V,
+                                                        Single x) {
     CapAndSegment f;
     f.Cp = Store(x * x * (k3 * R - x) / (k4 * R * R * R) * k100);
     f.Cv = Store(kFourPi * R * R * R * kThird * f.Cp);
-    f.Sp = Store(SegmentPercent(R, x));
+    f.Sp = Store(SegmentInline(R, x));
     f.Yv = Store(D * D * kQuarter * kPi * L * f.Sp);
     f.P = Store((f.Cv + f.Yv) / V);
     return f;
+}
+
+}  // namespace
+
+CircleStepValues CircleSteps(Single R, Ext x) { return CircleStepsInline(R, x); }
+Ext SegmentPercent(Single R, Ext x) { return SegmentInline(R, x); }
+Single HalfCircleShare(Single R) { return HalfCircleShareInline(R); }
+CapAndSegment HemisphericalEndsFilled(Single L, Single D, Single R, Single V, Single x) {
+    return FilledInline(L, D, R, V, x);
 }
 
 namespace {
@@ -165,13 +176,13 @@ struct HorizontalCylinder {
     Single D, R, V, half;
     explicit HorizontalCylinder(const Inputs& in)
         : D(in[1]), R(Store(D * kHalf)), V(Store(D * D * kQuarter * kPi * in[0])),
-          half(HalfCircleShare(R)) {}
+          half(HalfCircleShareInline(R)) {}
     Single Percent(Single h) const {
         if (h > R) {
             const Ext e = D - h;  // empty depth above the liquid, not rounded
-            return Store(half + half - SegmentPercent(R, e));
+            return Store(half + half - SegmentInline(R, e));
         }
-        return Store(SegmentPercent(R, h));
+        return Store(SegmentInline(R, h));
     }
 };
 
@@ -199,7 +210,7 @@ struct HemisphericalEndsCylinder {
     explicit HemisphericalEndsCylinder(const Inputs& in)
         : L(in[0]), D(in[1]), R(Store(D * kHalf)),
           V(Store(kPi * R * R * L + kFourPi * R * R * R * kThird)), half(Filled(R)) {}
-    Single Filled(Single x) const { return HemisphericalEndsFilled(L, D, R, V, x).P; }
+    Single Filled(Single x) const { return FilledInline(L, D, R, V, x).P; }
     Single Percent(Single h) const {
         if (h > R) {
             const Single e = Store(D - h);

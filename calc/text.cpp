@@ -3,6 +3,7 @@
 #include <locale.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,20 @@ int HexDigit(char c) {
 long double CLocaleStrtold(const std::string& text) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     return strtold_l(text.c_str(), nullptr, cLocale);
+}
+
+// "d.ddd...e+XX" with the given number of digits after the point, correctly rounded
+// (ties to even on the exact binary value), NUL-terminated.
+// Both conversions are exact, so a value that a double holds exactly (every stored
+// single does) takes the much faster double conversion with the same digits.
+void ScientificDigits(char (&buf)[64], long double v, int precision) {
+    const double d = static_cast<double>(v);
+    const auto r = static_cast<long double>(d) == v
+                       ? std::to_chars(buf, buf + sizeof buf - 1, d,
+                                       std::chars_format::scientific, precision)
+                       : std::to_chars(buf, buf + sizeof buf - 1, v,
+                                       std::chars_format::scientific, precision);
+    *r.ptr = '\0';
 }
 
 [[noreturn]] void NotAFloat(std::string_view text) {
@@ -72,17 +87,44 @@ long double TextToExtended(std::string_view text, std::string_view separator) {
     plain += '.';
     plain += fraction;
 
+    long exponent = 0;  // saturates far beyond any range that matters
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         plain += 'e';
-        if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+        bool negativeExponent = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            plain += text[i++];
+        }
         const std::size_t start = i;
-        while (i < n && IsDigit(text[i])) plain += text[i++];
+        while (i < n && IsDigit(text[i])) {
+            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+            plain += text[i++];
+        }
         if (i == start) NotAFloat(text);
+        if (negativeExponent) exponent = -exponent;
     }
     while (i < n && text[i] == ' ') ++i;
     if (i != n) NotAFloat(text);
 
+    // Most texts are short: up to 19 significant digits and a small power of ten are
+    // exact in the extended type, and one multiplication or division of two exact
+    // values rounds correctly, just as strtold does.
+    const std::string all = integerPart + fraction;
+    const std::size_t first = all.find_first_not_of('0');
+    const std::size_t significant = first == std::string::npos ? 0 : all.size() - first;
+    const long scale = exponent - static_cast<long>(fraction.size());
+    if (significant <= 19 && scale >= -27 && scale <= 27) {
+        std::uint64_t m = 0;
+        for (std::size_t k = first == std::string::npos ? all.size() : first; k < all.size(); ++k) {
+            m = m * 10 + static_cast<unsigned>(all[k] - '0');
+        }
+        long double power = 1.0L;
+        for (long k = 0; k < (scale < 0 ? -scale : scale); ++k) power *= 10.0L;
+        const long double magnitude = static_cast<long double>(m);
+        const long double value = scale < 0 ? magnitude / power : magnitude * power;
+        return plain[0] == '-' ? -value : value;
+    }
     return CLocaleStrtold(plain);
 }
 
@@ -108,7 +150,7 @@ std::string FormatNumber(long double value, std::string_view pattern,
 
     // The first 18 significant digits decide everything.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", magnitude);
+    ScientificDigits(buf, magnitude, 17);
     std::string digits;
     for (const char* c = buf; *c && *c != 'e'; ++c) {
         if (IsDigit(*c)) digits += *c;
@@ -117,7 +159,7 @@ std::string FormatNumber(long double value, std::string_view pattern,
 
     if (magnitude != 0.0L && exponent >= 18) {
         // General format: up to 15 significant digits, no trailing zeros, "E18".
-        std::snprintf(buf, sizeof buf, "%.14Le", magnitude);
+        ScientificDigits(buf, magnitude, 14);
         std::string mantissa(buf, std::strchr(buf, 'e'));
         exponent = std::atoi(std::strchr(buf, 'e') + 1);
         std::string out = negative ? "-" : "";

@@ -140,6 +140,20 @@ TEST(SetPointTable, IntermediatesOfTheLyingCylinders) {
     EXPECT_EQ(half.P.value(), 49.991673f);
 }
 
+TEST(ExtendedArithmetic, ArcTanIsTheLibraryArcTangentOfTheDoubleArgument) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> mantissa(-2.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-40, 40);
+    for (int n = 0; n < 20000; ++n) {
+        const double d = std::ldexp(mantissa(rng), exponent(rng));
+        ASSERT_EQ(calc::ArcTan(calc::Ext(d)).raw(), std::atan(static_cast<long double>(d))) << d;
+    }
+    // The argument is rounded to double first.
+    const long double x = 1.0L + 0x1p-60L;
+    EXPECT_EQ(calc::ArcTan(calc::Ext::Raw(x)).raw(), std::atan(1.0L));
+    EXPECT_EQ(calc::Sqrt(calc::Ext::Raw(x)).raw(), 1.0L);
+}
+
 TEST(SetPointTable, LevelsOfStepTenAndTwentyAreExact) {
     // The double 0.05 exceeds 1/20 by far less than half a unit of single precision.
     std::mt19937 rng(7);
