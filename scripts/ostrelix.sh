@@ -15,6 +15,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
   clang libclang-rt-14-dev
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 as_root() {
@@ -31,6 +33,37 @@ install_missing() {
     as_root apt-get update
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
   fi
+}
+
+# The print queue that the printing test prints on: a cups-pdf queue writing each job
+# as a PDF file into /var/spool/ostrelix-pdf/<user>. It becomes the default printer
+# only where the system has none, so a real default printer is never replaced (the
+# test then says it is skipped). Starts CUPS without a service manager when it is not
+# running, and changes only what is missing. pdftocairo turns the job into PostScript
+# for the queue with the page's text kept as text, so the printed PDF can be read back.
+print_queue=Ostrelix-PDF
+cups_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+
+start_print_queue() {
+  if ! cups_running; then
+    as_root cupsd || return 1
+    local _
+    for _ in $(seq 50); do cups_running && break; sleep 0.2; done
+    cups_running || return 1
+  fi
+  local conf=/etc/cups/cups-pdf-ostrelix.conf
+  local out='Out /var/spool/ostrelix-pdf/${USER}'
+  if [ "$(cat "$conf" 2>/dev/null)" != "$out" ]; then
+    printf '%s\n' "$out" | as_root tee "$conf" >/dev/null || return 1
+  fi
+  if ! lpstat -v "$print_queue" >/dev/null 2>&1; then
+    as_root lpadmin -p "$print_queue" -E -v cups-pdf:/ostrelix \
+      -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o pdftops-renderer-default=pdftocairo || return 1
+  fi
+  if ! lpstat -d 2>/dev/null | grep -q 'system default destination:'; then
+    as_root lpadmin -d "$print_queue" || return 1
+  fi
+  echo "Printing: $(lpstat -d 2>/dev/null)"
 }
 
 # Configures and builds one of the trees of CMakePresets.json.
@@ -52,6 +85,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing
+    start_print_queue || echo "note: CUPS could not be started; the test that prints through it is skipped"
     # The tests as built for use, then all of them again under AddressSanitizer and
     # UndefinedBehaviorSanitizer, then a short run of every fuzz target.
     for tree in default sanitize fuzz; do
