@@ -164,7 +164,7 @@ TEST(PackageBuild, CPackMakesTheDebianPackage) {
 
 // The package, unpacked into a scratch root as dpkg would install it under /.
 class DebianPackage : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (!MissingPackagingTools().isEmpty() || Packages().size() != 1) {
             GTEST_SKIP() << "no package was made (see PackageBuild.CPackMakesTheDebianPackage)";

@@ -67,7 +67,7 @@ QSet<QString> JobFiles(const QString& folder) {
 }
 
 class PrintSpooler : public WindowTest {
-  protected:
+protected:
     void TearDown() override {
         form.reset();  // before the printer it uses
         WindowTest::TearDown();
@@ -112,7 +112,7 @@ TEST_F(PrintSpooler, YesPrintsTheChartOnTheDefaultPrinter) {
     form->Print1->trigger();
     ASSERT_EQ(boxes.shown.size(), 1u) << "printing failed: " << LastBoxText(boxes.shown);
 
-    // The queue turns the job into a PDF named after it, "Chart1" and the job number.
+    // The queue turns the job into a PDF named after the job, "Chart1", and its number.
     QString page;
     QElapsedTimer waited;
     waited.start();
@@ -123,8 +123,11 @@ TEST_F(PrintSpooler, YesPrintsTheChartOnTheDefaultPrinter) {
             const QString path = QDir(folder).filePath(file);
             if (!before.contains(file) && !pending && PdfPageCount(path) > 0) page = path;
         }
-        if (!pending && idleSince < 0) idleSince = waited.elapsed();
-        if (pending) idleSince = -1;
+        if (pending) {
+            idleSince = -1;
+        } else if (idleSince < 0) {
+            idleSince = waited.elapsed();
+        }
         // A queue that has nothing left to do and wrote nothing has failed the job.
         if (page.isEmpty() && idleSince >= 0 && waited.elapsed() - idleSince > 15000) break;
         QTest::qWait(250);
