@@ -43,7 +43,6 @@ class CountingPrinter : public ui::ChartPrinter {
 public:
     void Print(ui::TChart& chart) override;
     int printed = 0;
-    std::string failWith;  // when set, printing fails with this text
 };
 
 // The saved texts the scratch folder starts with: five lines per shape.

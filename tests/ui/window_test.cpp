@@ -532,46 +532,7 @@ TEST_F(WindowTest, ClosingWithTheSettingsFileMissingSavesInputsAndStaysOpen) {
     }
 }
 
-// ---------------------------------------------------------------- printing and About
-
-struct PrintRow {
-    const char* flag;
-    QMessageBox::StandardButton answer;
-    QString text;
-    QString caption;
-    int printed;
-};
-
-class PrintTest : public WindowTest, public ::testing::WithParamInterface<PrintRow> {};
-
-TEST_P(PrintTest, AsksAndPrintsOnlyOnYes) {
-    WriteSettings(GetParam().flag, "3");
-    TForm1& w = Start();
-    boxes.Answer(GetParam().answer);
-    w.Print1->trigger();
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, GetParam().text);
-    EXPECT_EQ(boxes.shown[0].caption, GetParam().caption);
-    EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Question);
-    EXPECT_EQ(boxes.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(boxes.shown[0].defaultButton, QMessageBox::Yes);
-    EXPECT_EQ(printer.printed, GetParam().printed);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, PrintTest,
-    ::testing::Values(PrintRow{"0", QMessageBox::Yes, "Are Sure To Pring?", "Warning Message", 1},
-                      PrintRow{"0", QMessageBox::No, "Are Sure To Pring?", "Warning Message", 0},
-                      PrintRow{"1", QMessageBox::Yes, "確定要列印嗎?", "警告訊息", 1}));
-
-TEST_F(WindowTest, PrinterErrorGoesToTheErrorBox) {
-    TForm1& w = Start();
-    printer.failWith = "There is no default printer currently selected";
-    boxes.Answer(QMessageBox::Yes);
-    w.Print1->trigger();
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    ExpectErrorBox(boxes.shown[1], "There is no default printer currently selected.");
-}
+// ---------------------------------------------------------------- About
 
 TEST_F(WindowTest, AboutIsShownHiddenAndShownAgain) {
     TForm1& w = Start();
