@@ -8,6 +8,7 @@
 #include <array>
 #include <filesystem>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
