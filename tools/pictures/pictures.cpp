@@ -409,9 +409,22 @@ void liquidPlane(QPainter& p, const Box& b, double level) {
     p.restore();
 }
 
-QImage shape1() {
+// A white picture of the panel's size.
+QImage blankPicture() {
     QImage img(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     img.fill(Qt::white);
+    return img;
+}
+
+// The three edges of a box that meet at its back bottom left corner, hidden behind it.
+void hiddenBackEdges(QPainter& p, const Corners& c) {
+    line(p, c.bbl, c.btl, hiddenPen());
+    line(p, c.bbl, c.bbr, hiddenPen());
+    line(p, c.bbl, c.fbl, hiddenPen());
+}
+
+QImage shape1() {
+    QImage img = blankPicture();
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -427,9 +440,7 @@ QImage shape1() {
     fillLiquid(p, polygonPath(convexHull(wet)));
     liquidPlane(p, b, level);
 
-    line(p, c.bbl, c.btl, hiddenPen());
-    line(p, c.bbl, c.bbr, hiddenPen());
-    line(p, c.bbl, c.fbl, hiddenPen());
+    hiddenBackEdges(p, c);
     boxTopOutline(p, c);
     line(p, c.fbl, c.fbr, outlinePen());
     levelMark(p, o(b.length * 0.72, level, 0));
@@ -442,8 +453,7 @@ QImage shape1() {
 }
 
 QImage shape3() {
-    QImage img(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img = blankPicture();
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -464,9 +474,7 @@ QImage shape3() {
     fillLiquid(p, polygonPath(convexHull(wet)));
     liquidPlane(p, b, level);
 
-    line(p, c.bbl, c.btl, hiddenPen());
-    line(p, c.bbl, c.bbr, hiddenPen());
-    line(p, c.bbl, c.fbl, hiddenPen());
+    hiddenBackEdges(p, c);
     line(p, o(0, h2, 0), c.fbr, referencePen());
     boxTopOutline(p, c);
     line(p, c.fbl, c.fbr, outlinePen());
@@ -481,8 +489,7 @@ QImage shape3() {
 }
 
 QImage shape4() {
-    QImage img(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    img.fill(Qt::white);
+    QImage img = blankPicture();
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -502,9 +509,7 @@ QImage shape4() {
     fillLiquid(p, polygonPath(convexHull(wet)));
     liquidPlane(p, b, level);
 
-    line(p, c.bbl, c.btl, hiddenPen());
-    line(p, c.bbl, c.bbr, hiddenPen());
-    line(p, c.bbl, c.fbl, hiddenPen());
+    hiddenBackEdges(p, c);
     line(p, c.bbl, apex, hiddenPen());
     boxTopOutline(p, c);
     p.save();
@@ -532,12 +537,6 @@ constexpr double kRx = 46;    // radius in the picture
 constexpr double kRy = 9;     // half height of the ellipses (view from slightly above)
 constexpr double kTop = 32;   // centre of the top ellipse
 constexpr double kDimD = 12;  // height of the diameter dimension
-
-QImage blankPicture() {
-    QImage img(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    return img;
-}
 
 // Shared by the vertical cylinders: liquid body (clipped to the vessel), surface ellipse,
 // top ellipse, walls down to the given heights on the left and right, the diameter.
