@@ -220,11 +220,7 @@ TEST_F(PrintWithoutPrinter, YesShowsThePrinterErrorAndPrintsNothing) {
     form->Print1->trigger();
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[0].text, "Are Sure To Pring?");
-    const ui::MessageBox& error = boxes.shown[1];
-    EXPECT_EQ(error.text, "There is no default printer currently selected.");
-    EXPECT_EQ(error.caption, "Ostrelix");
-    EXPECT_EQ(error.icon, QMessageBox::Critical);
-    EXPECT_EQ(error.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    ExpectErrorBox(boxes.shown[1], "There is no default printer currently selected.");
     EXPECT_TRUE(form->isVisible());
 }
 

@@ -27,6 +27,13 @@ QMessageBox::StandardButton ScriptedBoxes::Show(const ui::MessageBox& box) {
 
 void CountingPrinter::Print(ui::TChart&) { ++printed; }
 
+void ExpectErrorBox(const ui::MessageBox& box, const QString& text) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, QStringLiteral("Ostrelix"));
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
 std::vector<std::string> DefaultTankLines() {
     return {
         "2.5", "1.2", "3",   "7",   "Volume=old1",  // 1: Length, Width, Height; box 4 hidden

@@ -51,6 +51,9 @@ std::vector<std::string> DefaultTankLines();
 std::vector<std::string> EnglishNames();
 std::vector<std::string> ChineseNames();
 
+// The application's error box with this text (full stop included).
+void ExpectErrorBox(const ui::MessageBox& box, const QString& text);
+
 std::string ReadBytes(const std::string& path);
 void WriteLines(const std::string& path, const std::vector<std::string>& lines);
 std::string CrLf(const std::vector<std::string>& lines);

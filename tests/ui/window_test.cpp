@@ -47,13 +47,6 @@ QStringList Shape1Points() {
     return points;
 }
 
-void ExpectErrorBox(const ui::MessageBox& box, const QString& text) {
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.caption, QStringLiteral("Ostrelix"));
-    EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-}
-
 bool Maximised(const QWidget& window) { return window.windowState() & Qt::WindowMaximized; }
 
 // ---------------------------------------------------------------- start-up
