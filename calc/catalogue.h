@@ -9,13 +9,13 @@ namespace calc {
 inline constexpr int kShapeCount = 11;
 
 struct ShapeInfo {
-    int number;                            // 1 to 11
-    const char* descriptiveName;           // English name, also used for the shipped list
-    std::array<const char*, 4> labels;     // label word per box, nullptr where the box is hidden
+    int number;                         // 1 to 11
+    const char* descriptiveName;        // English name, also used for the shipped list
+    std::array<const char*, 4> labels;  // label word per box, nullptr where the box is hidden
     // The full level height: the value of box fullHeight[0] (0-based), or, where
     // fullHeight[1] is not -1, the sum of the two boxes rounded to single.
     std::array<int, 2> fullHeight;
-    const char* volumePattern;             // "0.00" or "000.00"
+    const char* volumePattern;  // "0.00" or "000.00"
 };
 
 // The catalogue entry of shape n (1 to 11). Any other number is a programming error.

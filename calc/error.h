@@ -9,11 +9,11 @@ namespace calc {
 // text() is the whole text, also where it holds a NUL byte (a text typed or loaded
 // may), which what() would cut short.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& text) : std::runtime_error(text), text_(text) {}
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -33,7 +33,7 @@ inline thread_local bool faultRaised = false;
 
 // Clears the fault flag when made; Faulted() tells whether any fault happened since.
 class FaultScope {
-public:
+  public:
     FaultScope() { detail::faultRaised = false; }
     FaultScope(const FaultScope&) = delete;
     FaultScope& operator=(const FaultScope&) = delete;
@@ -42,18 +42,18 @@ public:
 };
 
 class Ext {
-public:
+  public:
     constexpr explicit Ext(double d) : v_(d) {}
     constexpr explicit Ext(float f) : v_(f) {}
     constexpr explicit Ext(int i) : v_(i) {}
     template <class T>
-        requires std::is_arithmetic_v<T>
-    Ext(T) = delete;  // long double literals and other types: not a constant of the formulas
+    requires std::is_arithmetic_v<T> Ext(T)
+    = delete;  // long double literals and other types: not a constant of the formulas
 
     static constexpr Ext Raw(long double v) { return Ext(Tag{}, v); }
     constexpr long double raw() const { return v_; }
 
-private:
+  private:
     struct Tag {};
     constexpr Ext(Tag, long double v) : v_(v) {}
     long double v_;
@@ -61,13 +61,13 @@ private:
 
 // A value stored in single precision. It joins the arithmetic as an exact Ext.
 class Single {
-public:
+  public:
     constexpr Single() : v_(0.0f) {}
     constexpr explicit Single(float f) : v_(f) {}
     constexpr float value() const { return v_; }
     constexpr operator Ext() const { return Ext(v_); }
 
-private:
+  private:
     float v_;
 };
 
@@ -111,11 +111,13 @@ T RoundBeyondRange(long double v) {
 }
 
 inline float RoundToSingle(long double v) {
-    if (std::fabs(v) < kSingleOverflow) [[likely]] return static_cast<float>(v);
+    if (std::fabs(v) < kSingleOverflow) [[likely]]
+        return static_cast<float>(v);
     return RoundBeyondRange<float>(v);
 }
 inline double RoundToDouble(long double v) {
-    if (std::fabs(v) < kDoubleOverflow) [[likely]] return static_cast<double>(v);
+    if (std::fabs(v) < kDoubleOverflow) [[likely]]
+        return static_cast<double>(v);
     return RoundBeyondRange<double>(v);
 }
 
@@ -124,7 +126,8 @@ inline double RoundToDouble(long double v) {
 // infinity or NaN from an earlier fault) is an overflow fault.
 inline Single Store(Ext e) {
     const long double v = e.raw();
-    if (std::fabs(v) < kSingleOverflow) [[likely]] return Single(static_cast<float>(v));
+    if (std::fabs(v) < kSingleOverflow) [[likely]]
+        return Single(static_cast<float>(v));
     FaultScope::Raise();
     return Single(RoundBeyondRange<float>(v));
 }
@@ -133,12 +136,14 @@ inline Single Store(Ext e) {
 // give their result at extended precision (atan in radians).
 inline Ext Sqrt(Ext x) {
     const double d = RoundToDouble(x.raw());
-    if (!(d >= 0.0 && d <= std::numeric_limits<double>::max())) [[unlikely]] FaultScope::Raise();
+    if (!(d >= 0.0 && d <= std::numeric_limits<double>::max())) [[unlikely]]
+        FaultScope::Raise();
     return Ext::Raw(std::sqrt(static_cast<long double>(d)));
 }
 inline Ext ArcTan(Ext x) {
     const double d = RoundToDouble(x.raw());
-    if (!std::isfinite(d)) [[unlikely]] FaultScope::Raise();
+    if (!std::isfinite(d)) [[unlikely]]
+        FaultScope::Raise();
 #if defined(__x86_64__) || defined(__i386__)
     // The x87 partial arctangent of d / 1, the instruction the C library's atanl runs,
     // issued here directly: it sits in every step of the lying cylinders.

@@ -14,12 +14,12 @@ namespace calc {
 namespace {
 
 constexpr Ext kPi{3.141593};
-constexpr Ext kFourPi{12.566372};            // 4 x 3.141593, sphere volumes
-constexpr Ext kThird{0.3333333333333333};    // the double nearest one third
-constexpr Ext kTwoPi{6.283186};              // segment denominators
+constexpr Ext kFourPi{12.566372};          // 4 x 3.141593, sphere volumes
+constexpr Ext kThird{0.3333333333333333};  // the double nearest one third
+constexpr Ext kTwoPi{6.283186};            // segment denominators
 constexpr Ext kTurnsPerRadian{0.1591549255425512};
 constexpr Ext kRadiansPerDegree{0.01745};
-constexpr Ext kHalfCircleArc{3.141};         // arc of half a circle of radius 1
+constexpr Ext kHalfCircleArc{3.141};  // arc of half a circle of radius 1
 constexpr Ext kEighth{0.125};
 constexpr Ext kQuarter{0.25};
 constexpr Ext kHalf{0.5};
@@ -30,7 +30,6 @@ constexpr Ext k4{4};
 constexpr Ext k6{6};
 constexpr Ext k100{100};
 constexpr Ext k360{360};
-
 
 // The lying cylinders' steps, inlined into the formulas: every step passes through
 // them, and extended values handed through memory would cost more than the arithmetic.
@@ -58,7 +57,7 @@ Single HalfCircleShareInline(Single R) {
 }
 
 [[gnu::always_inline]] inline CapAndSegment FilledInline(Single L, Single D, Single R, Single V,
-                                                        Single x) {
+                                                         Single x) {
     CapAndSegment f;
     f.Cp = Store(x * x * (k3 * R - x) / (k4 * R * R * R) * k100);
     f.Cv = Store(kFourPi * R * R * R * kThird * f.Cp);
@@ -82,8 +81,7 @@ namespace {
 // Shape 1: rectangular tank L x W x H.
 struct RectangularTank {
     Single H, V;
-    explicit RectangularTank(const Inputs& in)
-        : H(in[2]), V(Store(in[0] * in[1] * H)) {}
+    explicit RectangularTank(const Inputs& in) : H(in[2]), V(Store(in[0] * in[1] * H)) {}
     Single Percent(Single h) const { return Store(h / H * k100); }
 };
 
@@ -123,8 +121,7 @@ struct HopperBottomTank {
 struct ConicalBottomCylinder {
     Single D, H1, H2, V;
     explicit ConicalBottomCylinder(const Inputs& in)
-        : D(in[0]), H1(in[1]), H2(in[2]),
-          V(Store(D * D * kQuarter * kPi * (H2 * kThird + H1))) {}
+        : D(in[0]), H1(in[1]), H2(in[2]), V(Store(D * D * kQuarter * kPi * (H2 * kThird + H1))) {}
     Single Percent(Single h) const {
         if (h > H2) return Store((k3 * h - k2 * H2) / (k3 * H1 + H2) * k100);
         return Store(h * h * h / (H2 * H2) / (k3 * H1 + H2) * k100);
@@ -147,7 +144,10 @@ struct SlopedBottomCylinder {
 struct DishedBottomCylinder {
     Single D, H1, H2, R, V;
     explicit DishedBottomCylinder(const Inputs& in)
-        : D(in[0]), H1(in[1]), H2(in[2]), R(Store(D * kHalf)),
+        : D(in[0]),
+          H1(in[1]),
+          H2(in[2]),
+          R(Store(D * kHalf)),
           V(Store(kPi * R * R * H1 +
                   H2 * (kPi * kThird) * ((k3 * D * D + k4 * H2 * H2) * kEighth))) {}
     // The dish denominator is evaluated afresh at every step.
@@ -175,7 +175,9 @@ struct Sphere {
 struct HorizontalCylinder {
     Single D, R, V, half;
     explicit HorizontalCylinder(const Inputs& in)
-        : D(in[1]), R(Store(D * kHalf)), V(Store(D * D * kQuarter * kPi * in[0])),
+        : D(in[1]),
+          R(Store(D * kHalf)),
+          V(Store(D * D * kQuarter * kPi * in[0])),
           half(HalfCircleShareInline(R)) {}
     Single Percent(Single h) const {
         if (h > R) {
@@ -191,8 +193,7 @@ struct HorizontalCylinder {
 struct HorizontalEllipticalCylinder {
     Single H, a, b, V;
     explicit HorizontalEllipticalCylinder(const Inputs& in)
-        : H(in[2]), a(Store(in[1] * kHalf)), b(Store(H * kHalf)),
-          V(Store(kPi * in[0] * a * b)) {}
+        : H(in[2]), a(Store(in[1] * kHalf)), b(Store(H * kHalf)), V(Store(kPi * in[0] * a * b)) {}
     Single Percent(Single h) const {
         if (h > b) {
             const Single q = Store(b * b / (k2 * b * b));
@@ -208,8 +209,11 @@ struct HorizontalEllipticalCylinder {
 struct HemisphericalEndsCylinder {
     Single L, D, R, V, half;
     explicit HemisphericalEndsCylinder(const Inputs& in)
-        : L(in[0]), D(in[1]), R(Store(D * kHalf)),
-          V(Store(kPi * R * R * L + kFourPi * R * R * R * kThird)), half(Filled(R)) {}
+        : L(in[0]),
+          D(in[1]),
+          R(Store(D * kHalf)),
+          V(Store(kPi * R * R * L + kFourPi * R * R * R * kThird)),
+          half(Filled(R)) {}
     Single Filled(Single x) const { return FilledInline(L, D, R, V, x).P; }
     Single Percent(Single h) const {
         if (h > R) {
@@ -240,18 +244,30 @@ Single FullHeight(int shape, const Inputs& in) {
 void EvaluateShape(int shape, const Inputs& in, SetPointTable& table) {
     const Single hfull = FullHeight(shape, in);
     switch (shape) {
-        case 1: return Fill<RectangularTank>(in, hfull, table);
-        case 2: return Fill<VerticalCylinder>(in, hfull, table);
-        case 3: return Fill<SlopedBottomTank>(in, hfull, table);
-        case 4: return Fill<HopperBottomTank>(in, hfull, table);
-        case 5: return Fill<ConicalBottomCylinder>(in, hfull, table);
-        case 6: return Fill<SlopedBottomCylinder>(in, hfull, table);
-        case 7: return Fill<DishedBottomCylinder>(in, hfull, table);
-        case 8: return Fill<Sphere>(in, hfull, table);
-        case 9: return Fill<HorizontalCylinder>(in, hfull, table);
-        case 10: return Fill<HorizontalEllipticalCylinder>(in, hfull, table);
-        case 11: return Fill<HemisphericalEndsCylinder>(in, hfull, table);
-        default: return;
+        case 1:
+            return Fill<RectangularTank>(in, hfull, table);
+        case 2:
+            return Fill<VerticalCylinder>(in, hfull, table);
+        case 3:
+            return Fill<SlopedBottomTank>(in, hfull, table);
+        case 4:
+            return Fill<HopperBottomTank>(in, hfull, table);
+        case 5:
+            return Fill<ConicalBottomCylinder>(in, hfull, table);
+        case 6:
+            return Fill<SlopedBottomCylinder>(in, hfull, table);
+        case 7:
+            return Fill<DishedBottomCylinder>(in, hfull, table);
+        case 8:
+            return Fill<Sphere>(in, hfull, table);
+        case 9:
+            return Fill<HorizontalCylinder>(in, hfull, table);
+        case 10:
+            return Fill<HorizontalEllipticalCylinder>(in, hfull, table);
+        case 11:
+            return Fill<HemisphericalEndsCylinder>(in, hfull, table);
+        default:
+            return;
     }
 }
 

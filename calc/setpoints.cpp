@@ -22,9 +22,7 @@ Dimensions ConvertDimensions(const std::array<std::string_view, 4>& texts,
     return dims;
 }
 
-Single StepLevel(int i, Single fullHeight) {
-    return Store(Ext(i) * fullHeight * Ext(0.05));
-}
+Single StepLevel(int i, Single fullHeight) { return Store(Ext(i) * fullHeight * Ext(0.05)); }
 
 std::optional<SetPointTable> ComputeTable(int shape, const Dimensions& dims) {
     if (!IsShape(shape) || dims.overflowPending) return std::nullopt;

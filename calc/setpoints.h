@@ -28,7 +28,7 @@ Dimensions ConvertDimensions(const std::array<std::string_view, 4>& texts,
                              std::string_view decimalSeparator);
 
 struct SetPointTable {
-    float volume = 0.0f;               // V, single precision
+    float volume = 0.0f;                  // V, single precision
     std::array<float, kSteps> percent{};  // p of step 1 to 20
 };
 

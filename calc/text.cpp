@@ -36,11 +36,10 @@ long double CLocaleStrtold(const std::string& text) {
 // single does) takes the much faster double conversion with the same digits.
 void ScientificDigits(char (&buf)[64], long double v, int precision) {
     const double d = static_cast<double>(v);
-    const auto r = static_cast<long double>(d) == v
-                       ? std::to_chars(buf, buf + sizeof buf - 1, d,
-                                       std::chars_format::scientific, precision)
-                       : std::to_chars(buf, buf + sizeof buf - 1, v,
-                                       std::chars_format::scientific, precision);
+    const auto r =
+        static_cast<long double>(d) == v
+            ? std::to_chars(buf, buf + sizeof buf - 1, d, std::chars_format::scientific, precision)
+            : std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific, precision);
     *r.ptr = '\0';
 }
 
@@ -128,8 +127,7 @@ long double TextToExtended(std::string_view text, std::string_view separator) {
     return CLocaleStrtold(plain);
 }
 
-std::string FormatNumber(long double value, std::string_view pattern,
-                         std::string_view separator) {
+std::string FormatNumber(long double value, std::string_view pattern, std::string_view separator) {
     // The pattern: zeros before the point give the minimum integer digits, zeros after
     // it the decimals; whatever follows the zeros is copied literally.
     std::size_t p = 0;

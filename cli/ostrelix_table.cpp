@@ -5,8 +5,8 @@
 //   ostrelix-table --batch   (cases from standard input: SHAPE<TAB>TEXT1<TAB>...<TAB>TEXT4)
 //
 // The texts are what the technician would type into the four boxes of the window.
-#include <clocale>
 #include <charconv>
+#include <clocale>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -99,8 +99,12 @@ int RunBatch(std::string_view sep) {
                 for (float p : r.table.percent) std::cout << '\t' << Shortest(p);
                 std::cout << '\n';
                 break;
-            case Kind::Fault: std::cout << "FAULT\t" << r.message << '\n'; break;
-            case Kind::Error: std::cout << "ERROR\t" << r.message << '\n'; break;
+            case Kind::Fault:
+                std::cout << "FAULT\t" << r.message << '\n';
+                break;
+            case Kind::Error:
+                std::cout << "ERROR\t" << r.message << '\n';
+                break;
         }
     }
     std::cout.flush();

@@ -18,10 +18,9 @@ inline void EnterPrivateFolder() {
     static const bool done = [] {
         namespace fs = std::filesystem;
         std::error_code ec;
-        const fs::path base =
-            fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0
-                ? fs::path("/dev/shm")
-                : fs::temp_directory_path();
+        const fs::path base = fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0
+                                  ? fs::path("/dev/shm")
+                                  : fs::temp_directory_path();
         static const fs::path dir = base / ("ostrelix-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(dir / "INF");
         fs::current_path(dir);

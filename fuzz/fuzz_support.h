@@ -2,8 +2,8 @@
 // Shared checks of the fuzz targets: every failure must carry one of the program's
 // own error texts, nothing else may escape.
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 

@@ -15,9 +15,9 @@ namespace {
 std::optional<std::int32_t> Expected(std::string_view t) {
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     auto all = [](std::string_view digits, int base) {
-        return !digits.empty() && digits.find_first_not_of(base == 16 ? "0123456789abcdefABCDEF"
-                                                                      : "0123456789") ==
-                                      std::string_view::npos;
+        return !digits.empty() &&
+               digits.find_first_not_of(base == 16 ? "0123456789abcdefABCDEF" : "0123456789") ==
+                   std::string_view::npos;
     };
     std::string_view hex;
     if (t.starts_with('$') || t.starts_with('x') || t.starts_with('X')) {

@@ -46,7 +46,7 @@ std::vector<std::string> SplitLines(const char* data, std::size_t size) {
 // The fields of a shape's record in file order: line k holds field k mod 5 of
 // record k div 5.
 constexpr std::string calc::Tank::*kFields[] = {
-    &calc::Tank::Input1, &calc::Tank::Input2, &calc::Tank::Input3,
+    &calc::Tank::Input1, &calc::Tank::Input2,     &calc::Tank::Input3,
     &calc::Tank::Input4, &calc::Tank::VolumeText,
 };
 
@@ -148,7 +148,8 @@ void LoadTankData(LineBuffer& buffer, calc::TankArray& tanks) {
 void SaveTankData(LineBuffer& buffer, const calc::TankArray& tanks) {
     buffer.Clear();
     for (int k = 0; k < kTankDataLines; ++k) {
-        buffer.Add(tanks[static_cast<std::size_t>(k / kFieldsPerTank)].*kFields[k % kFieldsPerTank]);
+        buffer.Add(tanks[static_cast<std::size_t>(k / kFieldsPerTank)].*
+                   kFields[k % kFieldsPerTank]);
     }
     buffer.SaveToFile(TankDataPath());
 }

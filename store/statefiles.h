@@ -11,7 +11,7 @@ namespace store {
 
 // A whole-file list of lines. Lines are byte strings passed through unchanged.
 class LineBuffer {
-public:
+  public:
     // Replaces the contents with the file's lines: CR LF, LF or CR end a line, a
     // final line without a line end is a line, a NUL byte ends the text.
     // Throws calc::Error("Cannot open file <path>").
@@ -29,7 +29,7 @@ public:
     int Count() const;
     const std::vector<std::string>& Lines() const;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

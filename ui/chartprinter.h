@@ -13,7 +13,7 @@ namespace ui {
 class TChart;
 
 class ChartPrinter {
-public:
+  public:
     virtual ~ChartPrinter() = default;
     // Prints the chart as shown (title, plot, legend and foot) in landscape.
     // Throws calc::Error when it cannot.
@@ -29,7 +29,7 @@ void DrawChartPage(QPainter& painter, const QRect& page, TChart& chart);
 // drawn by DrawChartPage. The job's settings belong to the job alone: the printer's
 // own settings, kept by the system, are left as they were.
 class QtChartPrinter : public ChartPrinter {
-public:
+  public:
     // Prints on the system's default printer.
     QtChartPrinter() = default;
     // Prints the same page into a PDF file instead of on a printer.
@@ -40,11 +40,11 @@ public:
     // (a PDF file is then removed) and is reported.
     void Print(TChart& chart) override;
 
-protected:
+  protected:
     // Draws the page of a started job; page is the whole sheet in device pixels.
     virtual void DrawPage(QPainter& painter, const QRect& page, TChart& chart);
 
-private:
+  private:
     void Abandon(QPrinter& printer, QPainter& painter) const noexcept;
 
     QString pdfFile_;

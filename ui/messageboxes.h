@@ -16,7 +16,7 @@ struct MessageBox {
 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows the box, waits until the user closes it and returns the button pressed
     // (the box's escape answer when it was closed without a button).
@@ -26,7 +26,7 @@ public:
 // Real message boxes. They are application-modal: while one is open the windows of
 // the program take no input, so no second computation can start inside its wait.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     QMessageBox::StandardButton Show(const MessageBox& box) override;
 };
 

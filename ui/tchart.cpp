@@ -23,7 +23,7 @@ constexpr qreal kBandGap = 4;        // between the title, the plot, the legend 
 
 // Lines of text in one font and colour, each line aligned within the block's width.
 class TextBlock : public QGraphicsItem {
-public:
+  public:
     TextBlock(const QFont& font, const QColor& colour, Qt::Alignment alignment)
         : font_(font), colour_(colour), alignment_(alignment) {}
 
@@ -51,7 +51,7 @@ public:
         }
     }
 
-private:
+  private:
     QFont font_;
     QColor colour_;
     Qt::Alignment alignment_;
@@ -62,7 +62,7 @@ private:
 // The legend: a framed grid of entries, each the point's label at the left of its
 // column and the value at the right, filled row by row.
 class LegendBlock : public QGraphicsItem {
-public:
+  public:
     LegendBlock() : font_(DesignFont(QStringLiteral("Arial"), 12)) {}
 
     struct Entry {
@@ -93,8 +93,8 @@ public:
         return rows_ * lineHeight_ + 2 * kLegendPadding;
     }
     void Place(const QPointF& topLeft) {
-        const QRectF rect(topLeft, QSizeF(columns_ * columnWidth_, rows_ * lineHeight_ +
-                                                                        2 * kLegendPadding));
+        const QRectF rect(
+            topLeft, QSizeF(columns_ * columnWidth_, rows_ * lineHeight_ + 2 * kLegendPadding));
         prepareGeometryChange();
         rect_ = columns_ == 0 ? QRectF() : rect;
         update();
@@ -122,7 +122,7 @@ public:
         }
     }
 
-private:
+  private:
     QFont font_;
     QList<Entry> entries_;
     qreal lineHeight_ = 0;
@@ -191,9 +191,9 @@ TChart::TChart(std::string decimalSeparator, QWidget* parent)
     scene()->addItem(title_);
     scene()->addItem(legend_);
     scene()->addItem(foot_);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(title_),
-                                static_cast<QGraphicsItem*>(legend_),
-                                static_cast<QGraphicsItem*>(foot_)}) {
+    for (QGraphicsItem* item :
+         {static_cast<QGraphicsItem*>(title_), static_cast<QGraphicsItem*>(legend_),
+          static_cast<QGraphicsItem*>(foot_)}) {
         item->setZValue(10);
     }
     connect(series1_, &TFastLineSeries::Changed, this, &TChart::Relayout);
@@ -252,8 +252,8 @@ QStringList TChart::LegendTexts() const {
     if (!HasSeries()) return texts;
     for (int i = 0; i < series1_->Count(); ++i) {
         texts << series1_->Label(i) + u' ' +
-                     QString::fromStdString(calc::LegendValue(series1_->YValue(i),
-                                                              decimalSeparator_));
+                     QString::fromStdString(
+                         calc::LegendValue(series1_->YValue(i), decimalSeparator_));
     }
     return texts;
 }
@@ -291,9 +291,8 @@ void TChart::Relayout() {
     QList<LegendBlock::Entry> entries;
     if (legendVisible_ && HasSeries()) {
         for (int i = 0; i < series1_->Count(); ++i) {
-            entries.append({series1_->Label(i),
-                            QString::fromStdString(
-                                calc::LegendValue(series1_->YValue(i), decimalSeparator_))});
+            entries.append({series1_->Label(i), QString::fromStdString(calc::LegendValue(
+                                                    series1_->YValue(i), decimalSeparator_))});
         }
     }
     const qreal legendHeight = legend_->Arrange(std::move(entries), size.width() - left - right);
@@ -301,10 +300,10 @@ void TChart::Relayout() {
     title_->SetLines(titleLines_);
     title_->SetRect(QRectF(0, top, size.width(), titleHeight));
     foot_->SetLines(footLines_);
-    foot_->SetRect(QRectF(left, size.height() - footHeight, size.width() - left - right,
-                          footHeight));
-    const qreal legendTop = size.height() - footHeight - (footHeight > 0 ? kBandGap : 0) -
-                            legendHeight;
+    foot_->SetRect(
+        QRectF(left, size.height() - footHeight, size.width() - left - right, footHeight));
+    const qreal legendTop =
+        size.height() - footHeight - (footHeight > 0 ? kBandGap : 0) - legendHeight;
     legend_->Place(QPointF(std::round((size.width() - legend_->Width()) / 2), legendTop));
 
     const qreal bottom = size.height() - legendTop + kBandGap;

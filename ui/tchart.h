@@ -21,7 +21,7 @@ class LegendBlock;
 // added; a point's position in the series is its X value. Each point carries a label.
 class TFastLineSeries : public QLineSeries {
     Q_OBJECT
-public:
+  public:
     explicit TFastLineSeries(QObject* parent = nullptr);
 
     void Clear();
@@ -35,17 +35,17 @@ public:
 
     void SetMarksVisible(bool visible) { setPointLabelsVisible(visible); }
 
-signals:
+  signals:
     // The points or their labels changed.
     void Changed();
 
-private:
+  private:
     QStringList labels_;
 };
 
 class TChart : public QChartView {
     Q_OBJECT
-public:
+  public:
     // decimalSeparator: the separator of the legend's values (UTF-8).
     explicit TChart(std::string decimalSeparator, QWidget* parent = nullptr);
     ~TChart() override;
@@ -76,10 +76,10 @@ public:
     int LegendColumns();
     int LegendRows();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Relayout();
 
     std::string decimalSeparator_;

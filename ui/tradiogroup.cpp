@@ -70,8 +70,8 @@ void TRadioGroup::PlaceButtons() {
     if (buttons_.isEmpty()) return;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    const QRect area = style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                               QStyle::SC_GroupBoxContents, this);
+    const QRect area =
+        style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this);
     const int left = area.left() + 6;
     const int top = area.top() + 1;
     const int height = area.height() - 2;
@@ -84,4 +84,3 @@ void TRadioGroup::PlaceButtons() {
 }
 
 }  // namespace ui
-

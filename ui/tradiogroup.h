@@ -12,7 +12,7 @@ namespace ui {
 
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
     // Replaces the items. The selection stays where it was if the new list is long
@@ -31,14 +31,14 @@ public:
 
     QRadioButton* Button(int k) const { return buttons_.at(k); }
 
-signals:
+  signals:
     // The user selected an item that was not selected.
     void Click();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void PlaceButtons();
     void ShowSelection();
 

@@ -64,15 +64,31 @@ struct LanguageTexts {
     const char* errorCaption;
 };
 
-constexpr LanguageTexts kEnglish{
-    "&File", "&Print", "E&xit", "&Set", "&Language", "繁體中文", "&Help", "&About",
-    "Tank Select", "Kestrom Co.,Ltd.", "E_TANK.TXT", "Are You Sure To Exit?",
-    "Are Sure To Pring?", "Warning Message", "Invalid Setting", "Error Message"};
+constexpr LanguageTexts kEnglish{"&File",
+                                 "&Print",
+                                 "E&xit",
+                                 "&Set",
+                                 "&Language",
+                                 "繁體中文",
+                                 "&Help",
+                                 "&About",
+                                 "Tank Select",
+                                 "Kestrom Co.,Ltd.",
+                                 "E_TANK.TXT",
+                                 "Are You Sure To Exit?",
+                                 "Are Sure To Pring?",
+                                 "Warning Message",
+                                 "Invalid Setting",
+                                 "Error Message"};
 
-constexpr LanguageTexts kChinese{
-    "檔案 &F", "列印 &P", "離開 &X", "設定 &S", "語言 &L", "English", "說明 &H", "關於",
-    "桶槽選擇", "Kestrom科技股份有限公司", "C_TANK.TXT", "確定要離開本系統嗎?",
-    "確定要列印嗎?", "警告訊息", "請輸入有效數據!!", "錯誤訊息"};
+constexpr LanguageTexts kChinese{"檔案 &F",          "列印 &P",
+                                 "離開 &X",          "設定 &S",
+                                 "語言 &L",          "English",
+                                 "說明 &H",          "關於",
+                                 "桶槽選擇",         "Kestrom科技股份有限公司",
+                                 "C_TANK.TXT",       "確定要離開本系統嗎?",
+                                 "確定要列印嗎?",    "警告訊息",
+                                 "請輸入有效數據!!", "錯誤訊息"};
 
 const LanguageTexts& Texts() { return store::ChineseMode ? kChinese : kEnglish; }
 
@@ -230,7 +246,8 @@ void TForm1::BuildDesign() {
     menu->addMenu(Help1);
     About1 = makeAction(Help1, "About1", "&About");
 
-    connect(RadioGroup1, &TRadioGroup::Click, this, [this] { Dispatch(&TForm1::RadioGroup1Click); });
+    connect(RadioGroup1, &TRadioGroup::Click, this,
+            [this] { Dispatch(&TForm1::RadioGroup1Click); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Dispatch(&TForm1::BitBtn1Click); });
     connect(Print1, &QAction::triggered, this, [this] { Dispatch(&TForm1::Print1Click); });
     connect(Exit1, &QAction::triggered, this, [this] { Dispatch(&TForm1::Exit1Click); });
@@ -280,8 +297,7 @@ void TForm1::BitBtn1Click() { ComputeSetPoints(); }
 void TForm1::ApplyTankType() {
     calc::TankType = static_cast<std::uint16_t>(RadioGroup1->ItemIndex() + 1);
     Image1->setPixmap(LoadPicture(calc::PicturePath(calc::TankType)));
-    Image1->setGeometry(Image1->x(), Image1->y(), Image1->width(),
-                        Image1->pixmap().height());
+    Image1->setGeometry(Image1->x(), Image1->y(), Image1->width(), Image1->pixmap().height());
 
     const std::array<QLabel*, 4> labels{Label1, Label2, Label3, Label4};
     const std::array<QLineEdit*, 4> edits{Edit1, Edit2, Edit3, Edit4};
@@ -327,8 +343,8 @@ void TForm1::ComputeSetPoints() {
     // the computation here.
     const std::array<std::string, 4> texts{Bytes(Edit1->text()), Bytes(Edit2->text()),
                                            Bytes(Edit3->text()), Bytes(Edit4->text())};
-    const calc::Dimensions dimensions = calc::ConvertDimensions(
-        {texts[0], texts[1], texts[2], texts[3]}, decimalSeparator_);
+    const calc::Dimensions dimensions =
+        calc::ConvertDimensions({texts[0], texts[1], texts[2], texts[3]}, decimalSeparator_);
 
     const int shape = calc::TankType;
     if (calc::IsShape(shape)) {
@@ -338,8 +354,7 @@ void TForm1::ComputeSetPoints() {
             table = calc::ComputeTable(shape, dimensions);
             if (table) {
                 for (int i = 1; i <= calc::kSteps; ++i) {
-                    Series1->Add(static_cast<double>(table->percent[i - 1]),
-                                 Q(calc::StepLabel(i)));
+                    Series1->Add(static_cast<double>(table->percent[i - 1]), Q(calc::StepLabel(i)));
                 }
             }
         } catch (const std::exception&) {
@@ -348,7 +363,8 @@ void TForm1::ComputeSetPoints() {
 
         if (table) {
             SetCaption(Label5, Q(calc::VolumeText(shape, table->volume, decimalSeparator_)));
-            calc::Tanks[shape - 1] = {texts[0], texts[1], texts[2], texts[3], Bytes(Label5->text())};
+            calc::Tanks[shape - 1] = {texts[0], texts[1], texts[2], texts[3],
+                                      Bytes(Label5->text())};
         } else if (!recomputingSavedTexts_) {
             // Tell the user, then put the shape's saved texts back and compute them.
             ShowInvalidSetting();
@@ -380,7 +396,8 @@ void TForm1::UpdateChartFoot() {
     const std::array<QLineEdit*, 4> edits{Edit1, Edit2, Edit3, Edit4};
     for (int k = 0; k < 4; ++k) {
         // Visible as set for the shape, whether or not the window is shown yet.
-        if (!labels[k]->isHidden()) Chart1->AddFootLine(labels[k]->text() + u'=' + edits[k]->text());
+        if (!labels[k]->isHidden())
+            Chart1->AddFootLine(labels[k]->text() + u'=' + edits[k]->text());
     }
     Chart1->AddFootLine(Label5->text() + QStringLiteral(" Unit"));
 }
@@ -446,8 +463,7 @@ void TForm1::FormClose(QCloseEvent* event) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        BitBtn1->isEnabled()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && BitBtn1->isEnabled()) {
         BitBtn1->click();
         return;
     }

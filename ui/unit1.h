@@ -25,7 +25,7 @@ class TRadioGroup;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Builds the window from its design and runs FormCreate, which restores the state
     // of the previous run while the window is still hidden. An error there is shown in
     // the error box and leaves the window at its design place and size.
@@ -77,13 +77,13 @@ public:
     // The line buffer through which the state files are read and written whole.
     store::LineBuffer ListBox1;
 
-protected:
+  protected:
     // Closing asks for confirmation and, on Yes, saves the inputs and the shape.
     void closeEvent(QCloseEvent* event) override;
     // Enter anywhere in the window that does not take it itself presses OK.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void BuildDesign();
     void FormClose(QCloseEvent* event);
     template <class Handler>

@@ -52,12 +52,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/ostrelix/about.png")));
 
-    ProductName = MakeLabel(Panel1, "ProductName", QStringLiteral("Ostrelix"), 19, Qt::blue,
-                            QPoint(88, 16));
+    ProductName =
+        MakeLabel(Panel1, "ProductName", QStringLiteral("Ostrelix"), 19, Qt::blue, QPoint(88, 16));
     Version = MakeLabel(Panel1, "Version", QStringLiteral("Version:2.0.0.0"), 16, Qt::red,
                         QPoint(88, 40));
-    Copyright = MakeLabel(Panel1, "Copyright", QStringLiteral("Copyright (C) Kestrom Co.,Ltd."),
-                          13, QColor(0, 0, 128), QPoint(8, 80));
+    Copyright = MakeLabel(Panel1, "Copyright", QStringLiteral("Copyright (C) Kestrom Co.,Ltd."), 13,
+                          QColor(0, 0, 128), QPoint(8, 80));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

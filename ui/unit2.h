@@ -11,7 +11,7 @@ namespace ui {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     void OKButtonClick();

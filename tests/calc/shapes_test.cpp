@@ -49,44 +49,85 @@ struct Example {
 
 TEST(SetPointTable, WorkedExamplesAreBitExact) {
     const Example examples[] = {
-        {1, {"2.5", "1.2", "3", "0"}, "Volume=9.00",
+        {1,
+         {"2.5", "1.2", "3", "0"},
+         "Volume=9.00",
          {{0, 9.0f}, {1, 5.0f}, {2, 10.0f}, {10, 50.0f}, {20, 100.0f}}},
-        {1, {"2", "3", "9.9", "0"}, "Volume=59.40",
-         {{0, 59.399998f}, {1, 5.0f}, {3, 14.999999f}, {6, 29.999998f}, {10, 50.0f},
-          {20, 100.0f}}},
+        {1,
+         {"2", "3", "9.9", "0"},
+         "Volume=59.40",
+         {{0, 59.399998f}, {1, 5.0f}, {3, 14.999999f}, {6, 29.999998f}, {10, 50.0f}, {20, 100.0f}}},
         {1, {"1", "1", "7.3", "0"}, "Volume=7.30", {{11, 55.000004f}, {20, 100.0f}}},
         // The level of step 17 is 0.25500003, not 0.255: 0.05 is the double, kept at
         // extended precision.
         {1, {"1", "1", "0.3", "0"}, "Volume=0.30", {{17, 85.00001f}}},
-        {2, {"3", "4", "0", "0"}, "Volume=28.27",
+        {2,
+         {"3", "4", "0", "0"},
+         "Volume=28.27",
          {{0, 28.274338f}, {1, 5.0f}, {10, 50.0f}, {20, 100.0f}}},
-        {3, {"2", "1.5", "3", "1"}, "Volume=010.50",
-         {{0, 10.5f}, {1, 2.8571429f}, {5, 14.285714f}, {6, 20.000002f}, {10, 42.857143f},
+        {3,
+         {"2", "1.5", "3", "1"},
+         "Volume=010.50",
+         {{0, 10.5f},
+          {1, 2.8571429f},
+          {5, 14.285714f},
+          {6, 20.000002f},
+          {10, 42.857143f},
           {20, 100.0f}}},
-        {4, {"2", "1.5", "3", "1.5"}, "Volume=010.50",
-         {{0, 10.5f}, {1, 0.32142857f}, {6, 11.571429f}, {7, 16.428574f}, {10, 35.714287f},
+        {4,
+         {"2", "1.5", "3", "1.5"},
+         "Volume=010.50",
+         {{0, 10.5f},
+          {1, 0.32142857f},
+          {6, 11.571429f},
+          {7, 16.428574f},
+          {10, 35.714287f},
           {20, 100.0f}}},
-        {5, {"3", "5", "1.5", "0"}, "Volume=038.88",
-         {{0, 38.877213f}, {2, 0.73973054f, 0.739731, 5e-7}, {10, 40.909092f, 40.9091, 5e-5},
+        {5,
+         {"3", "5", "1.5", "0"},
+         "Volume=038.88",
+         {{0, 38.877213f},
+          {2, 0.73973054f, 0.739731, 5e-7},
+          {10, 40.909092f, 40.9091, 5e-5},
           {20, 100.0f}}},
-        {6, {"3", "4", "1", "0"}, "Volume=017.67",
+        {6,
+         {"3", "4", "1", "0"},
+         "Volume=017.67",
          {{0, 17.671461f}, {5, 20.0f}, {15, 60.0f}, {19, 92.0f}}},
-        {7, {"3", "5", "1", "0"}, "Volume=039.40",
-         {{0, 39.400814f}, {3, 9.041861f, 9.04186, 5e-6}, {10, 46.1794f, 46.1794, 5e-5},
+        {7,
+         {"3", "5", "1", "0"},
+         "Volume=039.40",
+         {{0, 39.400814f},
+          {3, 9.041861f, 9.04186, 5e-6},
+          {10, 46.1794f, 46.1794, 5e-5},
           {20, 100.0f}}},
-        {8, {"4", "0", "0", "0"}, "Volume=033.51",
+        {8,
+         {"4", "0", "0", "0"},
+         "Volume=033.51",
          {{0, 33.510326f}, {4, 10.400001f}, {10, 50.0f}, {12, 64.8f}}},
-        {9, {"10", "2", "0", "0"}, "Volume=031.42",
+        {9,
+         {"10", "2", "0", "0"},
+         "Volume=031.42",
          {{0, 31.41593f},
           {1, 1.8665926f, 1.86659, 5e-6},
           {5, 19.54382f, 19.5438, 5e-5},
           {10, 49.990562f, 49.9906, 5e-5},
           {15, 80.43731f, 80.4373, 5e-5},
           {20, 99.981125f, 99.9811, 5e-5}}},
-        {10, {"10", "2", "3", "0"}, "Volume=047.12",
-         {{0, 47.123894f}, {1, 0.50000006f}, {5, 12.5f}, {7, 24.499998f}, {8, 32.000004f},
-          {10, 50.0f}, {15, 87.5f}, {20, 100.0f}}},
-        {11, {"10", "2", "0", "0"}, "Volume=035.60",
+        {10,
+         {"10", "2", "3", "0"},
+         "Volume=047.12",
+         {{0, 47.123894f},
+          {1, 0.50000006f},
+          {5, 12.5f},
+          {7, 24.499998f},
+          {8, 32.000004f},
+          {10, 50.0f},
+          {15, 87.5f},
+          {20, 100.0f}}},
+        {11,
+         {"10", "2", "0", "0"},
+         "Volume=035.60",
          {{0, 35.604721f},
           {1, 1.7322876f, 1.73229, 5e-6},
           {5, 19.08278f, 19.0828, 5e-5},
@@ -94,13 +135,17 @@ TEST(SetPointTable, WorkedExamplesAreBitExact) {
           {15, 80.900566f, 80.9006, 5e-5},
           {20, 99.983345f, 99.9833, 5e-5}}},
         // A sphere: shape 11 without a straight part.
-        {11, {"0", "2", "0", "0"}, "Volume=004.19",
-         {{0, 4.188791f}, {5, 15.624999f, 15.6250, 5e-5}, {10, 49.999996f, 50.0000, 5e-5},
+        {11,
+         {"0", "2", "0", "0"},
+         "Volume=004.19",
+         {{0, 4.188791f},
+          {5, 15.624999f, 15.6250, 5e-5},
+          {10, 49.999996f, 50.0000, 5e-5},
           {20, 99.99999f, 100.0000, 5e-5}}},
     };
     for (const auto& ex : examples) {
-        SCOPED_TRACE("shape " + std::to_string(ex.shape) + " " + ex.texts[0] + " " +
-                     ex.texts[1] + " " + ex.texts[2]);
+        SCOPED_TRACE("shape " + std::to_string(ex.shape) + " " + ex.texts[0] + " " + ex.texts[1] +
+                     " " + ex.texts[2]);
         const auto t = Table(ex.shape, ex.texts);
         EXPECT_EQ(calc::VolumeText(ex.shape, t.volume, "."), ex.volumeText);
         for (const auto& p : ex.points) {
@@ -172,8 +217,8 @@ TEST(SetPointTable, CurvesThatDependOnTheHeightOnly) {
     const calc::SetPointTable ten = Table(10, {"10", "2", "3", "0"});
     for (const char* h : {"0.1", "0.3", "1", "2.5", "7.3", "9.9", "1234.5", "1e-30", "3e30"}) {
         SCOPED_TRACE(h);
-        for (const auto& [shape, texts] : {std::pair{1, Texts{"2", "1", h, "0"}},
-                                           std::pair{2, Texts{"2", h, "0", "0"}}}) {
+        for (const auto& [shape, texts] :
+             {std::pair{1, Texts{"2", "1", h, "0"}}, std::pair{2, Texts{"2", h, "0", "0"}}}) {
             const auto t = Table(shape, texts);
             for (int i = 1; i <= 20; ++i) {
                 const float five = 5.0f * i;
@@ -193,8 +238,10 @@ TEST(SetPointTable, CurvesThatDependOnTheHeightOnly) {
 }
 
 TEST(SetPointTable, LyingCylindersAreSymmetricAboutTheRadius) {
-    const Texts cases[] = {{"10", "2", "0", "0"},   {"3", "1.7", "0", "0"},
-                           {"0.5", "12.5", "0", "0"}, {"0", "2", "0", "0"},
+    const Texts cases[] = {{"10", "2", "0", "0"},
+                           {"3", "1.7", "0", "0"},
+                           {"0.5", "12.5", "0", "0"},
+                           {"0", "2", "0", "0"},
                            {"1000", "0.3", "0", "0"}};
     for (int shape : {9, 11}) {
         for (const auto& texts : cases) {
@@ -206,7 +253,8 @@ TEST(SetPointTable, LyingCylindersAreSymmetricAboutTheRadius) {
         }
     }
     // As the straight part grows against D, shape 11's full value falls towards 99.9811.
-    EXPECT_GT(Step(Table(11, {"1", "2", "0", "0"}), 20), Step(Table(11, {"100", "2", "0", "0"}), 20));
+    EXPECT_GT(Step(Table(11, {"1", "2", "0", "0"}), 20),
+              Step(Table(11, {"100", "2", "0", "0"}), 20));
     EXPECT_NEAR(Step(Table(11, {"1e6", "2", "0", "0"}), 20), 99.9811, 1e-4);
 }
 
@@ -219,23 +267,23 @@ TEST(SetPointTable, ZeroAndNegativeDimensionsThatAreNoFault) {
         double tolerance;
     };
     const Row rows[] = {
-        {1, {"0", "1", "2", "0"}, 7, 35.0f, 0},         // no length: V is 0, same curve
-        {1, {"-2", "1", "2", "0"}, 7, 35.0f, 0},        // negative length: same curve
-        {1, {"1", "1", "-2", "0"}, 7, 35.0f, 0},        // negative height
-        {3, {"2", "1", "0", "1"}, 7, 35.0f, 1e-5},      // H1 0: all in the bottom band
-        {3, {"2", "1", "3", "0"}, 7, 35.0f, 1e-5},      // H2 0: all in the straight band
-        {4, {"2", "1", "0", "3"}, 10, 25.0f, 0},        // a bare hopper
+        {1, {"0", "1", "2", "0"}, 7, 35.0f, 0},     // no length: V is 0, same curve
+        {1, {"-2", "1", "2", "0"}, 7, 35.0f, 0},    // negative length: same curve
+        {1, {"1", "1", "-2", "0"}, 7, 35.0f, 0},    // negative height
+        {3, {"2", "1", "0", "1"}, 7, 35.0f, 1e-5},  // H1 0: all in the bottom band
+        {3, {"2", "1", "3", "0"}, 7, 35.0f, 1e-5},  // H2 0: all in the straight band
+        {4, {"2", "1", "0", "3"}, 10, 25.0f, 0},    // a bare hopper
         {4, {"2", "1", "0", "3"}, 5, 6.25f, 0},
-        {4, {"2", "1", "3", "0"}, 7, 35.0f, 1e-5},      // no hopper
-        {5, {"3", "0", "2", "0"}, 10, 12.5f, 0},        // a bare cone
-        {5, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},      // a plain cylinder
-        {6, {"3", "4", "4", "0"}, 7, 35.0f, 1e-5},      // no slope
-        {6, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},      // slope over the whole height
-        {6, {"2", "1", "3", "0"}, 1, 52.5f, 0},         // H2 above H1
-        {7, {"0", "5", "1", "0"}, 1, 2.7f, 1e-6},       // no diameter: (h / H2)^3 in the dish
-        {7, {"0", "5", "1", "0"}, 5, 100.0f, 0},        // and 100 above it
-        {7, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},      // a plain cylinder
-        {8, {"-4", "0", "0", "0"}, 4, 10.400001f, 0},   // negative D: the same curve
+        {4, {"2", "1", "3", "0"}, 7, 35.0f, 1e-5},       // no hopper
+        {5, {"3", "0", "2", "0"}, 10, 12.5f, 0},         // a bare cone
+        {5, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},       // a plain cylinder
+        {6, {"3", "4", "4", "0"}, 7, 35.0f, 1e-5},       // no slope
+        {6, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},       // slope over the whole height
+        {6, {"2", "1", "3", "0"}, 1, 52.5f, 0},          // H2 above H1
+        {7, {"0", "5", "1", "0"}, 1, 2.7f, 1e-6},        // no diameter: (h / H2)^3 in the dish
+        {7, {"0", "5", "1", "0"}, 5, 100.0f, 0},         // and 100 above it
+        {7, {"3", "4", "0", "0"}, 7, 35.0f, 1e-5},       // a plain cylinder
+        {8, {"-4", "0", "0", "0"}, 4, 10.400001f, 0},    // negative D: the same curve
         {9, {"10", "-2", "0", "0"}, 1, 98.1145f, 5e-5},  // runs backwards
         {9, {"10", "-2", "0", "0"}, 20, 0.0f, 0},
         {9, {"0", "2", "0", "0"}, 10, 49.990562f, 0},   // no length
@@ -329,8 +377,8 @@ TEST(ConvertDimensions, OverflowSurfacesWithTheNextBox) {
     const auto edge = calc::ConvertDimensions({"1", "2", "3", "3.4028235677973366e38"}, ".");
     EXPECT_FALSE(edge.overflowPending);
     EXPECT_EQ(edge.value[3], std::numeric_limits<float>::max());
-    EXPECT_TRUE(calc::ConvertDimensions({"1", "2", "3", "3.4028235677973367e38"}, ".")
-                    .overflowPending);
+    EXPECT_TRUE(
+        calc::ConvertDimensions({"1", "2", "3", "3.4028235677973367e38"}, ".").overflowPending);
     EXPECT_EQ(calc::RoundToDouble(0x1.fffffffffffff7p1023L), std::numeric_limits<double>::max());
     EXPECT_TRUE(std::isinf(calc::RoundToDouble(0x1.fffffffffffff8p1023L)));
 }

@@ -39,18 +39,32 @@ struct NumberCase {
 
 TEST(TextToNumber, AcceptsTheGrammar) {
     const NumberCase cases[] = {
-        {"1", ".", 1.0f},          {" 1 ", ".", 1.0f},        {"+1.5", ".", 1.5f},
-        {"-2", ".", -2.0f},        {".", ".", 0.0f},          {"1.", ".", 1.0f},
-        {".5", ".", 0.5f},         {"1e3", ".", 1000.0f},     {"1E+3", ".", 1000.0f},
-        {"1e-3", ".", 0.001f},     {"  -.5e1  ", ".", -5.0f}, {"0.1", ".", 0.1f},
-        {"9.9", ".", 9.9f},        {"1,5", ",", 1.5f},        {"007", ".", 7.0f},   {".e1", ".", 0.0f},
-        {"1e-5000", ".", 0.0f},    {"1e-45", ".", 1e-45f},   {"3.4028235e38", ".", 3.4028235e38f},
-        {"2\xc2\xb7" "5", "\xc2\xb7", 2.5f},  // a separator of more than one byte
+        {"1", ".", 1.0f},
+        {" 1 ", ".", 1.0f},
+        {"+1.5", ".", 1.5f},
+        {"-2", ".", -2.0f},
+        {".", ".", 0.0f},
+        {"1.", ".", 1.0f},
+        {".5", ".", 0.5f},
+        {"1e3", ".", 1000.0f},
+        {"1E+3", ".", 1000.0f},
+        {"1e-3", ".", 0.001f},
+        {"  -.5e1  ", ".", -5.0f},
+        {"0.1", ".", 0.1f},
+        {"9.9", ".", 9.9f},
+        {"1,5", ",", 1.5f},
+        {"007", ".", 7.0f},
+        {".e1", ".", 0.0f},
+        {"1e-5000", ".", 0.0f},
+        {"1e-45", ".", 1e-45f},
+        {"3.4028235e38", ".", 3.4028235e38f},
+        {"2\xc2\xb7"
+         "5",
+         "\xc2\xb7", 2.5f},  // a separator of more than one byte
         // Rounded first to extended, then to single: the decimal value lies just above
         // the midpoint 1 + 2^-24 but within half an extended unit of it, so it rounds to
         // the midpoint and then, ties to even, down to 1 (directly it would round up).
-        {"1.0000000596046447753906258470329472543003390683225006796419620513916015625", ".",
-         1.0f},
+        {"1.0000000596046447753906258470329472543003390683225006796419620513916015625", ".", 1.0f},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ToSingle(c.text, c.sep), c.expected) << c.text;
@@ -59,8 +73,8 @@ TEST(TextToNumber, AcceptsTheGrammar) {
 }
 
 TEST(TextToNumber, RejectsEverythingElseWithTheTextQuoted) {
-    const char* rejected[] = {"",    " ",    "1,5", "3 m", "1e",   "1e+",  "e5",   "+",
-                              "-",   "1..2", "1.2.3", "\t1", "1\t", "1 2",  "0x10", "inf",
+    const char* rejected[] = {"",    " ",     "1,5",   "3 m", "1e",  "1e+",   "e5",   "+",
+                              "-",   "1..2",  "1.2.3", "\t1", "1\t", "1 2",   "0x10", "inf",
                               "nan", "1_000", "1 000", "--1", "+-1", "1e5.0", "1\n"};
     for (const char* text : rejected) {
         EXPECT_EQ(ErrorText([&] { calc::TextToExtended(text, "."); }),
@@ -69,7 +83,10 @@ TEST(TextToNumber, RejectsEverythingElseWithTheTextQuoted) {
     }
     EXPECT_EQ(ErrorText([] { calc::TextToExtended("1.5", ","); }),
               "'1.5' is not a valid floating point value");
-    const std::string nul("1\0" "2", 3);
+    const std::string nul(
+        "1\0"
+        "2",
+        3);
     EXPECT_THROW(calc::TextToExtended(nul, "."), Error);
 }
 
@@ -134,8 +151,7 @@ TEST(FormatNumber, PatternsRoundHalvesAwayFromZero) {
 }
 
 TEST(FormatNumber, AnyValueEndsInAText) {
-    EXPECT_EQ(calc::FormatNumber(std::numeric_limits<long double>::infinity(), "0.00", "."),
-              "INF");
+    EXPECT_EQ(calc::FormatNumber(std::numeric_limits<long double>::infinity(), "0.00", "."), "INF");
     EXPECT_EQ(calc::FormatNumber(-std::numeric_limits<long double>::infinity(), "0.00", "."),
               "-INF");
     EXPECT_EQ(calc::FormatNumber(std::nanl(""), "0.00", "."), "NAN");
@@ -150,18 +166,30 @@ TEST(IntegerText, SignedDecimalAndHexadecimal) {
         const char* text;
         std::int32_t value;
     } accepted[] = {
-        {"0", 0},           {" 1", 1},          {"+2", 2},
-        {"-1", -1},         {"$B", 11},         {"$b", 11},
-        {"0x1f", 31},       {"0X1F", 31},       {"x1F", 31},
-        {"X10", 16},        {"65537", 65537},   {"00012", 12},
-        {"2147483647", 2147483647},             {"-2147483648", INT32_MIN},
-        {"$FFFFFFFF", -1},  {"$7FFFFFFF", INT32_MAX},  {"$0000000001", 1},
+        {"0", 0},
+        {" 1", 1},
+        {"+2", 2},
+        {"-1", -1},
+        {"$B", 11},
+        {"$b", 11},
+        {"0x1f", 31},
+        {"0X1F", 31},
+        {"x1F", 31},
+        {"X10", 16},
+        {"65537", 65537},
+        {"00012", 12},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"$FFFFFFFF", -1},
+        {"$7FFFFFFF", INT32_MAX},
+        {"$0000000001", 1},
     };
     for (const auto& c : accepted) EXPECT_EQ(calc::TextToInteger(c.text), c.value) << c.text;
 
-    const char* rejected[] = {"",   " ",     "1 ",   "1a",   "$",          "0x",
-                              "x",  "-$1",   "+0x1", "1.0",  "2147483648", "-2147483649",
-                              "$100000000", "99999999999999999999", "\t1", "$G", "- 1", "1e3"};
+    const char* rejected[] = {
+        "",    " ",    "1 ",  "1a",         "$",           "0x",         "x",
+        "-$1", "+0x1", "1.0", "2147483648", "-2147483649", "$100000000", "99999999999999999999",
+        "\t1", "$G",   "- 1", "1e3"};
     for (const char* text : rejected) {
         EXPECT_EQ(ErrorText([&] { calc::TextToInteger(text); }),
                   std::string("'") + text + "' is not a valid integer value")

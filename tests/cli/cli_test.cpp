@@ -25,8 +25,8 @@ std::string Slurp(const std::filesystem::path& p) {
 // Runs the companion with the given arguments (already quoted for the shell) and,
 // if given, standard input.
 Outcome Table(const std::string& args, const std::string& input = "") {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("ostrelix-cli-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("ostrelix-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "in", std::ios::binary) << input;
     const std::string cmd = std::string("LC_ALL=C ") + OSTRELIX_TABLE + " " + args + " <" +
@@ -86,29 +86,30 @@ TEST(Companion, ErrorsFaultsAndUsage) {
 
 TEST(Companion, BatchAnswersEveryLineAndGoesOn) {
     const Outcome r = Table("--batch",
-                        "1\t2.5\t1.2\t3\t0\n"
-                        "1\t1\t1\t0\t0\n"
-                        "2\t3 m\t4\t0\t0\n"
-                        "5\t3\t5\n"
-                        "13\t1\t1\t1\t1\n"
-                        "8\t 4 \t\t\t\r\n"
-                        "8\t 4 \t0\t0\t0\r\n"
-                        "\n");
+                            "1\t2.5\t1.2\t3\t0\n"
+                            "1\t1\t1\t0\t0\n"
+                            "2\t3 m\t4\t0\t0\n"
+                            "5\t3\t5\n"
+                            "13\t1\t1\t1\t1\n"
+                            "8\t 4 \t\t\t\r\n"
+                            "8\t 4 \t0\t0\t0\r\n"
+                            "\n");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out,
-              "OK\tVolume=9.00\t9\t5\t10\t15\t20\t25\t30\t35\t40\t45\t50\t55\t60\t65\t70\t75\t80\t85"
-              "\t90\t95\t100\n"
-              "FAULT\tInvalid Setting\n"
-              "ERROR\t'3 m' is not a valid floating point value\n"
-              "ERROR\texpected 5 fields separated by tabs, found 3\n"
-              "ERROR\tshape must be 1 to 11\n"
-              "ERROR\t'' is not a valid floating point value\n"
-              // The sphere of diameter 4: LP[04] 10.400001, LP[10] 50, LP[12] 64.8, and
-              // p(i) + p(20 - i) = 100.
-              "OK\tVolume=033.51\t33.510326\t0.725\t2.8000002\t6.0750003\t10.400001\t15.625"
-              "\t21.600002\t28.175\t35.2\t42.524998\t50\t57.475002\t64.8\t71.825\t78.4\t84.375"
-              "\t89.6\t93.925\t97.2\t99.275\t100\n"
-              "ERROR\texpected 5 fields separated by tabs, found 1\n");
+    EXPECT_EQ(
+        r.out,
+        "OK\tVolume=9.00\t9\t5\t10\t15\t20\t25\t30\t35\t40\t45\t50\t55\t60\t65\t70\t75\t80\t85"
+        "\t90\t95\t100\n"
+        "FAULT\tInvalid Setting\n"
+        "ERROR\t'3 m' is not a valid floating point value\n"
+        "ERROR\texpected 5 fields separated by tabs, found 3\n"
+        "ERROR\tshape must be 1 to 11\n"
+        "ERROR\t'' is not a valid floating point value\n"
+        // The sphere of diameter 4: LP[04] 10.400001, LP[10] 50, LP[12] 64.8, and
+        // p(i) + p(20 - i) = 100.
+        "OK\tVolume=033.51\t33.510326\t0.725\t2.8000002\t6.0750003\t10.400001\t15.625"
+        "\t21.600002\t28.175\t35.2\t42.524998\t50\t57.475002\t64.8\t71.825\t78.4\t84.375"
+        "\t89.6\t93.925\t97.2\t99.275\t100\n"
+        "ERROR\texpected 5 fields separated by tabs, found 1\n");
 }
 
 }  // namespace

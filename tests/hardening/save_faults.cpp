@@ -16,7 +16,9 @@ namespace hardening {
 
 namespace {
 
-std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string SystemError(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 // Moves this process into a mount namespace of its own, once; empty on success.
 const std::string& PrivateMountNamespace() {
@@ -36,7 +38,8 @@ void WriteZeros(const fs::path& file, std::uintmax_t bytes) {
     if (fd < 0) throw std::runtime_error(SystemError("creating the filler"));
     const std::vector<char> block(64 * 1024, '\0');
     while (bytes > 0) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uintmax_t>(bytes, block.size()));
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::uintmax_t>(bytes, block.size()));
         const ssize_t written = ::write(fd, block.data(), chunk);
         if (written <= 0) break;
         bytes -= static_cast<std::uintmax_t>(written);
@@ -48,12 +51,18 @@ void WriteZeros(const fs::path& file, std::uintmax_t bytes) {
 
 const char* FaultName(Fault fault) {
     switch (fault) {
-        case Fault::kFileSizeLimit: return "FileSizeLimit";
-        case Fault::kDiskFull: return "DiskFull";
-        case Fault::kNoFreeEntry: return "NoFreeEntry";
-        case Fault::kReadOnlyFolder: return "ReadOnlyFolder";
-        case Fault::kReadOnlyVolume: return "ReadOnlyVolume";
-        case Fault::kFolderInPlace: return "FolderInPlace";
+        case Fault::kFileSizeLimit:
+            return "FileSizeLimit";
+        case Fault::kDiskFull:
+            return "DiskFull";
+        case Fault::kNoFreeEntry:
+            return "NoFreeEntry";
+        case Fault::kReadOnlyFolder:
+            return "ReadOnlyFolder";
+        case Fault::kReadOnlyVolume:
+            return "ReadOnlyVolume";
+        case Fault::kFolderInPlace:
+            return "FolderInPlace";
     }
     return "?";
 }
@@ -127,9 +136,11 @@ SaveFault::SaveFault(Fault fault, const fs::path& inf, const fs::path& target)
     const fs::path setup = inf_.string() + ".setup";
     fs::rename(inf_, setup);
     fs::create_directory(inf_);
-    volume_ = std::make_unique<TmpfsVolume>(
-        inf_, fault_ == Fault::kNoFreeEntry ? "size=1m,nr_inodes=64,mode=0755" : "size=1m,mode=0755");
-    if (!volume_->Mounted()) unavailable_ = "no tmpfs can be mounted here (" + volume_->Error() + ")";
+    volume_ = std::make_unique<TmpfsVolume>(inf_, fault_ == Fault::kNoFreeEntry
+                                                      ? "size=1m,nr_inodes=64,mode=0755"
+                                                      : "size=1m,mode=0755");
+    if (!volume_->Mounted())
+        unavailable_ = "no tmpfs can be mounted here (" + volume_->Error() + ")";
     for (const auto& entry : fs::directory_iterator(setup)) {
         fs::copy(entry.path(), inf_ / entry.path().filename(), fs::copy_options::recursive);
     }

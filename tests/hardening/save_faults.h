@@ -33,7 +33,7 @@ inline constexpr std::size_t kLargeText = 40 * 1024;
 // nothing outside the process sees it and nothing is left mounted should the process
 // die. Needs the rights to mount (root in CI); Error() tells why it could not.
 class TmpfsVolume {
-public:
+  public:
     TmpfsVolume(const fs::path& where, const std::string& options);
     ~TmpfsVolume();
     TmpfsVolume(const TmpfsVolume&) = delete;
@@ -52,7 +52,7 @@ public:
     void Release();
     void SetReadOnly(bool readOnly);
 
-private:
+  private:
     fs::path where_;
     std::string error_;
     int extraEntries_ = 0;
@@ -61,7 +61,7 @@ private:
 // Stages one fault for saves of `target` (a file in `inf`). Construct it once the
 // files are written and before they are loaded; Arm() between load and save.
 class SaveFault {
-public:
+  public:
     SaveFault(Fault fault, const fs::path& inf, const fs::path& target);
     ~SaveFault();
 
@@ -72,7 +72,7 @@ public:
     // Takes the fault away again; the file is as it was before Arm().
     void Disarm();
 
-private:
+  private:
     Fault fault_;
     fs::path inf_;
     fs::path target_;

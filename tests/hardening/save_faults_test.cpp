@@ -27,7 +27,7 @@ using storetest::CrLfJoin;
 using storetest::ReadBytes;
 using storetest::Snapshot;
 
-const Fault kAllFaults[] = {Fault::kFileSizeLimit, Fault::kDiskFull,       Fault::kNoFreeEntry,
+const Fault kAllFaults[] = {Fault::kFileSizeLimit,  Fault::kDiskFull,       Fault::kNoFreeEntry,
                             Fault::kReadOnlyFolder, Fault::kReadOnlyVolume, Fault::kFolderInPlace};
 
 template <typename Action>
@@ -99,7 +99,7 @@ void PrintTo(const StoreRow& row, std::ostream* out) { *out << Name(row); }
 std::string RowName(const ::testing::TestParamInfo<StoreRow>& info) { return Name(info.param); }
 
 class StoreSaveFault : public ::testing::TestWithParam<StoreRow> {
-protected:
+  protected:
     void SetUp() override {
         previous_ = fs::current_path();
         fs::current_path(scratch_.Path());
@@ -138,15 +138,22 @@ TEST_P(StoreSaveFault, FailsWithItsTextAndKeepsTheOldFileUntilTheFaultIsGone) {
 
     auto save = [&] {
         switch (row.write) {
-            case Write::kTankData: store::SaveTankData(buffer, tanks); break;
-            case Write::kLanguageFlag: store::WriteLanguageFlag(buffer, false); break;
-            case Write::kLastShape: store::WriteLastShape(buffer, 7); break;
+            case Write::kTankData:
+                store::SaveTankData(buffer, tanks);
+                break;
+            case Write::kLanguageFlag:
+                store::WriteLanguageFlag(buffer, false);
+                break;
+            case Write::kLastShape:
+                store::WriteLastShape(buffer, 7);
+                break;
         }
     };
     std::vector<std::string> savedLines;
     if (row.write == Write::kTankData) {
         for (const calc::Tank& t : tanks) {
-            savedLines.insert(savedLines.end(), {t.Input1, t.Input2, t.Input3, t.Input4, t.VolumeText});
+            savedLines.insert(savedLines.end(),
+                              {t.Input1, t.Input2, t.Input3, t.Input4, t.VolumeText});
         }
     } else {
         savedLines = {row.write == Write::kLanguageFlag ? "0" : "1",
@@ -192,10 +199,12 @@ std::string Name(const CloseRow& row) {
            (std::string(row.file) == "INF.TXT" ? "Settings" : "TankData");
 }
 void PrintTo(const CloseRow& row, std::ostream* out) { *out << Name(row); }
-std::string CloseRowName(const ::testing::TestParamInfo<CloseRow>& info) { return Name(info.param); }
+std::string CloseRowName(const ::testing::TestParamInfo<CloseRow>& info) {
+    return Name(info.param);
+}
 
 class CloseSaveFault : public uitest::WindowTest, public ::testing::WithParamInterface<CloseRow> {
-protected:
+  protected:
     void TearDown() override {
         fault_.reset();
         uitest::WindowTest::TearDown();
@@ -227,8 +236,8 @@ TEST_P(CloseSaveFault, ErrorBoxKeepsTheWindowAndTheFileUntilTheFaultIsGone) {
     ASSERT_TRUE(boxes.shown.empty());
     for (const int shape : {3, 5}) {
         const std::size_t first = static_cast<std::size_t>(shape - 1) * 5;
-        lines[first + 4] = VolumeOf(shape, {lines[first], lines[first + 1], lines[first + 2],
-                                            lines[first + 3]});
+        lines[first + 4] =
+            VolumeOf(shape, {lines[first], lines[first + 1], lines[first + 2], lines[first + 3]});
     }
     const std::string newTankData = uitest::CrLf(lines);
     const std::string newSettings = uitest::CrLf({"0", "5", LargeFreeText()});

@@ -56,17 +56,24 @@ QString OneOf(Random& r, const char* const (&texts)[N]) {
 // Texts a technician might type, or paste by mistake.
 QString NumberText(Random& r) {
     static const char* const kHuge[] = {
-        "1e38",   "3.4e38", "3.4028234e38", "3.4028236e38", "3.5e38", "1e39",
-        "-1e39",  "1e300",  "1e4932",       "1e5000",       "-1e5000", "123456789012345678901234567890"};
+        "1e38",   "3.4e38", "3.4028234e38", "3.4028236e38",
+        "3.5e38", "1e39",   "-1e39",        "1e300",
+        "1e4932", "1e5000", "-1e5000",      "123456789012345678901234567890"};
     static const char* const kTiny[] = {
-        "1e-38", "1.17549435e-38", "1e-45", "1.4e-45", "7e-46", "-1e-45", "1e-46",
-        "1e-300", "1e-5000", "0.000000000000000000000000000000000000000000001"};
+        "1e-38",   "1.17549435e-38",
+        "1e-45",   "1.4e-45",
+        "7e-46",   "-1e-45",
+        "1e-46",   "1e-300",
+        "1e-5000", "0.000000000000000000000000000000000000000000001"};
     static const char* const kZero[] = {"0", "-0", "0.0", ".", "-.", "+.", "0e0", "00000", "0e-5"};
-    static const char* const kSpaced[] = {" 2.5", "2.5 ", ".5", "5.", "  +7  ", "1E2", "2e+0",
-                                          "+3", " -1.5 ", "7e-1"};
+    static const char* const kSpaced[] = {" 2.5", "2.5 ", ".5", "5.",     "  +7  ",
+                                          "1E2",  "2e+0", "+3", " -1.5 ", "7e-1"};
     char buf[64];
     switch (Pick(r, 12)) {
-        case 0: case 1: case 2: case 3: {
+        case 0:
+        case 1:
+        case 2:
+        case 3: {
             const double v = std::uniform_real_distribution<double>(0.001, 1000.0)(r);
             std::snprintf(buf, sizeof buf, "%s%.*f", Chance(r, 0.2) ? "-" : "", Pick(r, 6), v);
             return QString::fromLatin1(buf);
@@ -77,11 +84,17 @@ QString NumberText(Random& r) {
                           Pick(r, 121) - 60);
             return QString::fromLatin1(buf);
         }
-        case 5: return OneOf(r, kHuge);
-        case 6: return OneOf(r, kTiny);
-        case 7: return OneOf(r, kZero);
-        case 8: return OneOf(r, kSpaced);
-        case 9: case 10: return QString::number(Pick(r, 4));  // small, often zero: faults
+        case 5:
+            return OneOf(r, kHuge);
+        case 6:
+            return OneOf(r, kTiny);
+        case 7:
+            return OneOf(r, kZero);
+        case 8:
+            return OneOf(r, kSpaced);
+        case 9:
+        case 10:
+            return QString::number(Pick(r, 4));  // small, often zero: faults
         default: {
             // Long runs of digits, up to a few thousand.
             QString digits(1 + Pick(r, 9), QChar(char16_t(u'1' + Pick(r, 9))));
@@ -95,12 +108,13 @@ QString NumberText(Random& r) {
 
 QString GarbageText(Random& r) {
     static const char* const kGarbage[] = {
-        "",     " ",    "abc",  "1,5",   "3 m",  "1e",    "1e+",  "--1",    "+-1",  "1..2",
-        "0x10", "inf",  "nan",  "INF",   "\t1",  "1\t",   "١٢٣",  "３",     "½",    "1e1e1",
-        "€",    " 1",  "1 000", "1_0",   "e5",   "+",     "-",    "1-",     "٫5",   "1e5.",
-        "$10",  "1.5.", "  ",   "..",    "1e--1", "0,0",  "12a", "槽",     "請輸入"};
+        "",     " ",    "abc",   "1,5", "3 m",   "1e",  "1e+", "--1", "+-1",   "1..2",
+        "0x10", "inf",  "nan",   "INF", "\t1",   "1\t", "١٢٣", "３",  "½",     "1e1e1",
+        "€",    " 1",   "1 000", "1_0", "e5",    "+",   "-",   "1-",  "٫5",    "1e5.",
+        "$10",  "1.5.", "  ",    "..",  "1e--1", "0,0", "12a", "槽",  "請輸入"};
     switch (Pick(r, 3)) {
-        case 0: return OneOf(r, kGarbage);
+        case 0:
+            return OneOf(r, kGarbage);
         case 1: {
             QString text;
             for (int k = Pick(r, 12); k >= 0; --k) text += QChar(char16_t(0x20 + Pick(r, 95)));
@@ -150,7 +164,7 @@ struct Record {
 };
 
 class WindowSoak : public uitest::WindowTest {
-protected:
+  protected:
     std::array<QLineEdit*, 4> Edits() const {
         return {form->Edit1, form->Edit2, form->Edit3, form->Edit4};
     }
@@ -217,7 +231,7 @@ TEST_F(WindowSoak, RandomActionsShowOnlyTheirBoxesAndCloseSavesTheLastSuccessful
             EXPECT_EQ(shown[0].icon, QMessageBox::Critical);
             EXPECT_EQ(shown[0].text, ShownText(p.conversionError));
             seen[p.conversionError == "Floating point overflow" ? "error box: overflow"
-                                                                 : "error box: not a number"]++;
+                                                                : "error box: not a number"]++;
             EXPECT_EQ(w.Series1->Count(), 1);
             EXPECT_EQ(BoxTexts(), texts) << "the typed texts stay";
         } else if (!p.table) {
@@ -266,7 +280,8 @@ TEST_F(WindowSoak, RandomActionsShowOnlyTheirBoxesAndCloseSavesTheLastSuccessful
                 edit->setText(text);
                 what = "text";
             }
-            SCOPED_TRACE("action " + std::to_string(a) + ": " + what + " '" + text.toStdString() + "'");
+            SCOPED_TRACE("action " + std::to_string(a) + ": " + what + " '" + text.toStdString() +
+                         "'");
             EXPECT_EQ(edit->text(), text);
         } else if (roll < 60) {
             what = "OK";
@@ -277,7 +292,8 @@ TEST_F(WindowSoak, RandomActionsShowOnlyTheirBoxesAndCloseSavesTheLastSuccessful
             SCOPED_TRACE("action " + std::to_string(a) + ": Enter");
             QLineEdit* edit = Edits()[static_cast<std::size_t>(Pick(r, 4))];
             if (edit->isHidden()) edit = w.Edit1;
-            compute([&] { QTest::keyClick(edit, Chance(r, 0.5) ? Qt::Key_Return : Qt::Key_Enter); });
+            compute(
+                [&] { QTest::keyClick(edit, Chance(r, 0.5) ? Qt::Key_Return : Qt::Key_Enter); });
         } else if (roll < 92) {
             const int next = 1 + Pick(r, calc::kShapeCount);
             what = next == shape ? "same shape" : "shape";
@@ -327,7 +343,8 @@ TEST_F(WindowSoak, RandomActionsShowOnlyTheirBoxesAndCloseSavesTheLastSuccessful
             boxes.Answer(QMessageBox::No);
             EXPECT_FALSE(w.close());
             ASSERT_EQ(boxes.shown.size(), before + 1);
-            EXPECT_EQ(boxes.shown.back().text, chinese ? "確定要離開本系統嗎?" : "Are You Sure To Exit?");
+            EXPECT_EQ(boxes.shown.back().text,
+                      chinese ? "確定要離開本系統嗎?" : "Are You Sure To Exit?");
             seen["exit question"]++;
             EXPECT_EQ(uitest::ReadBytes(calc::NativePath("INF", "TankData.txt")), tankFileAtStart);
         }

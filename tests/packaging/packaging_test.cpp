@@ -60,9 +60,7 @@ ProgramRun RunProgram(
     return run;
 }
 
-bool Installed(const QString& tool) {
-    return !QStandardPaths::findExecutable(tool).isEmpty();
-}
+bool Installed(const QString& tool) { return !QStandardPaths::findExecutable(tool).isEmpty(); }
 
 QByteArray Bytes(const QString& path) {
     QFile file(path);
@@ -164,7 +162,7 @@ TEST(PackageBuild, CPackMakesTheDebianPackage) {
 
 // The package, unpacked into a scratch root as dpkg would install it under /.
 class DebianPackage : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!MissingPackagingTools().isEmpty() || Packages().size() != 1) {
             GTEST_SKIP() << "no package was made (see PackageBuild.CPackMakesTheDebianPackage)";

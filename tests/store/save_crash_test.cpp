@@ -38,8 +38,8 @@ store::LineBuffer Version(char tag) {
 }
 
 struct ChildSave {
-    bool finished;                    // the save ran to its end
-    std::chrono::microseconds took;   // from the start of the save to the child's end
+    bool finished;                   // the save ran to its end
+    std::chrono::microseconds took;  // from the start of the save to the child's end
 };
 
 // Forks a child that saves `buffer` to `path`. With `killAfter`, the parent kills it
@@ -116,8 +116,8 @@ TEST(SaveCrash, KilledSaveLeavesOldOrNewContentsInFull) {
         }
     }
     EXPECT_EQ(torn, 0) << "a kill left a file that is neither version in full";
-    EXPECT_GT(interrupted, 0) << "no kill landed inside a save (save time "
-                              << saveTime.count() << " us)";
+    EXPECT_GT(interrupted, 0) << "no kill landed inside a save (save time " << saveTime.count()
+                              << " us)";
 
     // Temporaries of killed saves stay invisible to loads, which read only the file
     // itself, and do not hinder the next save.
@@ -127,8 +127,8 @@ TEST(SaveCrash, KilledSaveLeavesOldOrNewContentsInFull) {
     RecordProperty("interrupted", interrupted);
     RecordProperty("completed", completed);
     RecordProperty("leftover_temporaries", static_cast<int>(leftovers));
-    std::cout << "[ info ] " << rounds << " kills (save " << saveTime.count() << " us): "
-              << interrupted << " kept the old file, " << completed << " the new one; "
+    std::cout << "[ info ] " << rounds << " kills (save " << saveTime.count()
+              << " us): " << interrupted << " kept the old file, " << completed << " the new one; "
               << leftovers << " temporaries left\n";
     for (const auto& [name, contents] : entries) {
         if (name == "TankData.txt") continue;

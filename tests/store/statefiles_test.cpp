@@ -36,7 +36,7 @@ std::string ErrorText(Action&& action) {
 
 // Each test runs in a fresh working folder that holds an empty INF folder.
 class StateFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previous_ = fs::current_path();
         fs::current_path(scratch_.Path());
@@ -84,7 +84,8 @@ TEST_F(StateFiles, LoadSplitsLinesAtEveryLineEndAndStopsAtNul) {
         {"NUL ends the text", "a\0b\r\nc"s, {"a"}},
         {"NUL after a line end", "ab\r\n\0cd\r\n"s, {"ab"}},
         {"NUL first", "\0abc\r\n"s, {}},
-        {"bytes and blanks unchanged", " \xA4\xA4\xE5 \t\n\xFF\xFE\x80\x01 1 \r\n",
+        {"bytes and blanks unchanged",
+         " \xA4\xA4\xE5 \t\n\xFF\xFE\x80\x01 1 \r\n",
          {" \xA4\xA4\xE5 \t", "\xFF\xFE\x80\x01 1 "}},
     };
     for (const SplitCase& c : cases) {
@@ -243,9 +244,9 @@ TEST_F(StateFiles, TankDataLinesFillTheRecordsInOrder) {
 
 TEST_F(StateFiles, TankDataRoundTripsByteForByte) {
     std::vector<std::string> lines = NamedTankLines();
-    lines[0] = " 1.5 ";                    // blanks kept
-    lines[7] = "";                         // a blank line shifts nothing
-    lines[8] = "\xA4\xA4\xE5\xBF\x83";     // non-ASCII bytes
+    lines[0] = " 1.5 ";                 // blanks kept
+    lines[7] = "";                      // a blank line shifts nothing
+    lines[8] = "\xA4\xA4\xE5\xBF\x83";  // non-ASCII bytes
     lines[9] = "Volume=012.34";
     lines[54] = "";
     const std::string original = CrLfJoin(lines);
@@ -318,7 +319,8 @@ TEST_F(StateFiles, MissingTankDataFailsAndASaveRecreatesIt) {
     store::LineBuffer buffer;
     EXPECT_EQ(ErrorText([&] { store::LoadTankData(buffer, tanks); }),
               "Cannot open file " + store::TankDataPath());
-    for (const calc::Tank& t : tanks) EXPECT_EQ(FieldsInRecordOrder(t), std::vector<std::string>(5));
+    for (const calc::Tank& t : tanks)
+        EXPECT_EQ(FieldsInRecordOrder(t), std::vector<std::string>(5));
 
     tanks[10].VolumeText = "Volume=001.00";
     store::SaveTankData(buffer, tanks);
@@ -352,11 +354,23 @@ struct FlagCase {
 
 TEST_F(StateFiles, LanguageFlagIsAnyNonZeroInteger) {
     const std::vector<FlagCase> cases = {
-        {"0", false},       {"1", true},          {" 1", true},         {"2", true},
-        {"-1", true},       {"$B", true},         {"0x1f", true},       {"0x0", false},
-        {"65536", true},    {"0XFFFFFFFF", true}, {"+0", false},        {"1 ", std::nullopt},
-        {"", std::nullopt}, {"\t1", std::nullopt}, {"2147483648", std::nullopt},
-        {"-2147483649", std::nullopt}, {"yes", std::nullopt},
+        {"0", false},
+        {"1", true},
+        {" 1", true},
+        {"2", true},
+        {"-1", true},
+        {"$B", true},
+        {"0x1f", true},
+        {"0x0", false},
+        {"65536", true},
+        {"0XFFFFFFFF", true},
+        {"+0", false},
+        {"1 ", std::nullopt},
+        {"", std::nullopt},
+        {"\t1", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"yes", std::nullopt},
     };
     for (const FlagCase& c : cases) {
         SCOPED_TRACE("'" + c.line + "'");
@@ -384,11 +398,25 @@ struct ShapeCase {
 
 TEST_F(StateFiles, LastShapeIsTakenModulo65536) {
     const std::vector<ShapeCase> cases = {
-        {"3", 3},           {" 1", 1},                 {"$B", 11},          {"x0b", 11},
-        {"0XB", 11},        {"0x1f", 31},              {"0", 0},            {"65535", 65535},
-        {"65537", 1},       {"-1", 65535},             {"-65535", 1},       {"2147483647", 65535},
-        {"-2147483648", 0}, {"0xFFFF0002", 2},         {"1 ", std::nullopt}, {"", std::nullopt},
-        {"2147483648", std::nullopt}, {"0x100000000", std::nullopt}, {"3.0", std::nullopt},
+        {"3", 3},
+        {" 1", 1},
+        {"$B", 11},
+        {"x0b", 11},
+        {"0XB", 11},
+        {"0x1f", 31},
+        {"0", 0},
+        {"65535", 65535},
+        {"65537", 1},
+        {"-1", 65535},
+        {"-65535", 1},
+        {"2147483647", 65535},
+        {"-2147483648", 0},
+        {"0xFFFF0002", 2},
+        {"1 ", std::nullopt},
+        {"", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"0x100000000", std::nullopt},
+        {"3.0", std::nullopt},
     };
     for (const ShapeCase& c : cases) {
         SCOPED_TRACE("'" + c.line + "'");
@@ -424,8 +452,7 @@ TEST_F(StateFiles, MissingSettingsLinesAreErrors) {
     EXPECT_TRUE(chinese);
     EXPECT_EQ(ErrorText([&] { store::ReadLastShape(buffer, shape); }),
               "List index out of bounds (1)");
-    EXPECT_EQ(ErrorText([&] { store::WriteLastShape(buffer, 5); }),
-              "List index out of bounds (1)");
+    EXPECT_EQ(ErrorText([&] { store::WriteLastShape(buffer, 5); }), "List index out of bounds (1)");
     EXPECT_EQ(ReadBytes(SettingsFile()), "1") << "a failed replace leaves the file as it was";
     EXPECT_EQ(shape, 0);
 }

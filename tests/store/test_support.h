@@ -17,14 +17,14 @@ namespace fs = std::filesystem;
 // A fresh folder under the system's temporary folder, removed (permissions restored
 // first) when the object goes.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     const fs::path& Path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -32,7 +32,8 @@ std::string ReadBytes(const fs::path& file);
 void WriteBytes(const fs::path& file, const std::string& bytes);
 
 // Every entry of a folder (not recursive): regular files with their bytes (long ones
-// as size and hash), anything else with a marker. Equal snapshots mean nothing was added, removed or changed.
+// as size and hash), anything else with a marker. Equal snapshots mean nothing was added, removed
+// or changed.
 std::map<std::string, std::string> Snapshot(const fs::path& folder);
 
 // Each line followed by CR LF.
@@ -43,14 +44,14 @@ std::string CrLfJoin(const std::vector<std::string>& lines);
 // effective set and gives them back on destruction. Active() tells whether the bits
 // now bind.
 class PermissionBitsBind {
-public:
+  public:
     PermissionBitsBind();
     ~PermissionBitsBind();
     PermissionBitsBind(const PermissionBitsBind&) = delete;
     PermissionBitsBind& operator=(const PermissionBitsBind&) = delete;
     bool Active() const { return active_; }
 
-private:
+  private:
     bool active_ = false;
     bool lowered_ = false;
     __user_cap_header_struct header_{};
@@ -60,13 +61,13 @@ private:
 // Limits the size of any file this process writes to `bytes` while it lives; a write
 // beyond it fails (the size-limit signal is ignored meanwhile).
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit saved_{};
     void (*savedHandler_)(int) = nullptr;
 };

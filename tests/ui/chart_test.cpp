@@ -35,7 +35,7 @@ TEST(ChartLegend, ListsEveryPointWithItsValue) {
 
 struct LegendRow {
     int width;
-    int shown;      // entries the legend has room for
+    int shown;  // entries the legend has room for
     int rows;
 };
 

@@ -67,7 +67,7 @@ QSet<QString> JobFiles(const QString& folder) {
 }
 
 class PrintSpooler : public WindowTest {
-protected:
+  protected:
     void TearDown() override {
         form.reset();  // before the printer it uses
         WindowTest::TearDown();

@@ -29,7 +29,7 @@ namespace {
 // A chart as the window shows it after a computation, at a size whose proportions
 // differ clearly from the page area's, so that a page that kept them would show it.
 class FilledChart {
-public:
+  public:
     FilledChart() : chart(".") {
         chart.ClearTitle();
         chart.AddTitleLine(QStringLiteral("Kestrom"));
@@ -64,7 +64,7 @@ QStringList FilledChartTexts() {
 }
 
 class ChartPage : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString Pdf() const { return dir.filePath(QStringLiteral("chart.pdf")); }
     QTemporaryDir dir;
@@ -96,10 +96,10 @@ TEST_F(ChartPage, AJobThatCannotStartLeavesNothing) {
 
 // Fails after the page has been drawn, with the job still open.
 class JammingPrinter : public ui::QtChartPrinter {
-public:
+  public:
     using QtChartPrinter::QtChartPrinter;
 
-protected:
+  protected:
     void DrawPage(QPainter& painter, const QRect& page, ui::TChart& chart) override {
         QtChartPrinter::DrawPage(painter, page, chart);
         throw std::runtime_error("Paper jam");
@@ -121,7 +121,7 @@ TEST_F(ChartPage, AFailureWhilePrintingAbortsTheJobAndIsReported) {
 
 // The window's own chart printed through File > Print into a PDF file.
 class PrintMenu : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         pdf = QDir::current().absoluteFilePath(QStringLiteral("chart.pdf"));
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Run with the print spooler out of reach (the test's environment points the printing
 // system at a socket that does not exist), so the system has no default printer.
 class PrintWithoutPrinter : public WindowTest {
-protected:
+  protected:
     void TearDown() override {
         form.reset();  // before the printer it uses
         WindowTest::TearDown();

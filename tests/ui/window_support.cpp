@@ -36,15 +36,15 @@ void ExpectErrorBox(const ui::MessageBox& box, const QString& text) {
 
 std::vector<std::string> DefaultTankLines() {
     return {
-        "2.5", "1.2", "3",   "7",   "Volume=old1",  // 1: Length, Width, Height; box 4 hidden
-        "2",   "4",   "0",   "0",   "Volume=old2",  // 2
-        "4",   "2",   "3",   "1.5", "Volume=old3",  // 3: all four boxes
-        "4",   "3",   "2",   "1",   "Volume=old4",  // 4
-        "3",   "5",   "1.5", "0",   "Volume=old5",  // 5: the worked example, 038.88
-        "2",   "4",   "1",   "0",   "Volume=old6",  // 6
-        "2",   "3",   "0.5", "0",   "Volume=old7",  // 7
-        "4",   "21",  "22",  "23",  "Volume=old8",  // 8: only Diameter shows
-        "5",   "2",   "0",   "0",   "Volume=old9",  // 9
+        "2.5", "1.2", "3",   "7",   "Volume=old1",   // 1: Length, Width, Height; box 4 hidden
+        "2",   "4",   "0",   "0",   "Volume=old2",   // 2
+        "4",   "2",   "3",   "1.5", "Volume=old3",   // 3: all four boxes
+        "4",   "3",   "2",   "1",   "Volume=old4",   // 4
+        "3",   "5",   "1.5", "0",   "Volume=old5",   // 5: the worked example, 038.88
+        "2",   "4",   "1",   "0",   "Volume=old6",   // 6
+        "2",   "3",   "0.5", "0",   "Volume=old7",   // 7
+        "4",   "21",  "22",  "23",  "Volume=old8",   // 8: only Diameter shows
+        "5",   "2",   "0",   "0",   "Volume=old9",   // 9
         "5",   "3",   "2",   "0",   "Volume=old10",  // 10
         "6",   "2",   "0",   "0",   "Volume=old11",  // 11
     };

@@ -5,10 +5,10 @@
 
 #include <QDir>
 #include <QStringList>
-#include <ostream>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,7 +17,9 @@
 #include "ui/unit1.h"
 
 // Readable failure messages for Qt's strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& texts, std::ostream* out) {
     *out << '{';
     for (const QString& text : texts) *out << " \"" << text.toStdString() << '"';
@@ -29,18 +31,18 @@ namespace uitest {
 // Records every box and answers it: with the next scripted answer, else OK for a box
 // that has only OK. A question nobody scripted fails the test and is answered No.
 class ScriptedBoxes : public ui::MessageBoxes {
-public:
+  public:
     QMessageBox::StandardButton Show(const ui::MessageBox& box) override;
     void Answer(QMessageBox::StandardButton button) { answers_.push_back(button); }
 
     std::vector<ui::MessageBox> shown;
 
-private:
+  private:
     std::deque<QMessageBox::StandardButton> answers_;
 };
 
 class CountingPrinter : public ui::ChartPrinter {
-public:
+  public:
     void Print(ui::TChart& chart) override;
     int printed = 0;
 };
@@ -63,7 +65,7 @@ void WriteSettings(const std::string& flag, const std::string& shape);
 // Each test runs in a scratch folder of its own, made its working folder, with the
 // program's state at its values at load.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -77,7 +79,7 @@ protected:
     CountingPrinter printer;
     std::unique_ptr<ui::TForm1> form;
 
-private:
+  private:
     QTemporaryDir dir_;
     QString previousDir_;
 };

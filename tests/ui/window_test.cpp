@@ -124,8 +124,7 @@ const QString kEnglishCaption = QStringLiteral("Kestrom Co.,Ltd.");
 INSTANTIATE_TEST_SUITE_P(
     Rows, StartupFailureTest,
     ::testing::Values(
-        StartupFailure{"TankDataMissing",
-                       [] { QFile::remove(QPath("INF", "TankData.txt")); },
+        StartupFailure{"TankDataMissing", [] { QFile::remove(QPath("INF", "TankData.txt")); },
                        "Cannot open file " + QPath("INF", "TankData.txt") + ".", "Form1", 0, -1,
                        "Edit1", kDesignTitle, 0},
         StartupFailure{"TankDataShort",
@@ -135,14 +134,12 @@ INSTANTIATE_TEST_SUITE_P(
                            WriteLines(Path("INF", "TankData.txt"), lines);
                        },
                        "List index out of bounds (54)", "Form1", 0, -1, "Edit1", kDesignTitle, 0},
-        StartupFailure{"SettingsMissing",
-                       [] { QFile::remove(QPath("INF", "INF.TXT")); },
-                       "Cannot open file " + QPath("INF", "INF.TXT") + ".", "Form1", 0, -1,
-                       "Edit1", kDesignTitle, 0},
-        StartupFailure{"LanguageFlagWithTrailingSpace",
-                       [] { WriteSettings("1 ", "5"); },
-                       "'1 ' is not a valid integer value.", "Form1", 0, -1, "Edit1",
+        StartupFailure{"SettingsMissing", [] { QFile::remove(QPath("INF", "INF.TXT")); },
+                       "Cannot open file " + QPath("INF", "INF.TXT") + ".", "Form1", 0, -1, "Edit1",
                        kDesignTitle, 0},
+        StartupFailure{"LanguageFlagWithTrailingSpace", [] { WriteSettings("1 ", "5"); },
+                       "'1 ' is not a valid integer value.", "Form1", 0, -1, "Edit1", kDesignTitle,
+                       0},
         StartupFailure{"ChineseShapeListMissing",
                        [] {
                            WriteSettings("1", "5");
@@ -150,22 +147,17 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        "Cannot open file " + QPath("INF", "C_TANK.TXT") + ".",
                        QStringLiteral("Kestrom科技股份有限公司"), 0, -1, "Edit1", kDesignTitle, 0},
-        StartupFailure{"SettingsOfOneLine",
-                       [] { WriteLines(Path("INF", "INF.TXT"), {"0"}); },
+        StartupFailure{"SettingsOfOneLine", [] { WriteLines(Path("INF", "INF.TXT"), {"0"}); },
                        "List index out of bounds (1)", kEnglishCaption, 11, -1, "Edit1",
                        kDesignTitle, 0},
         StartupFailure{"PictureOfSavedShapeMissing",
-                       [] {
-                           QFile::remove(QString::fromStdString(calc::PicturePath(5)));
-                       },
+                       [] { QFile::remove(QString::fromStdString(calc::PicturePath(5))); },
                        QString::fromStdString("Cannot open file " + calc::PicturePath(5) + "."),
                        kEnglishCaption, 11, 4, "Edit1", kDesignTitle, 0},
         StartupFailure{"PictureOfSavedShapeNotABitmap",
-                       [] {
-                           WriteLines(calc::PicturePath(5), {"no picture"});
-                       },
-                       "Bitmap image is not valid.", kEnglishCaption, 11, 4, "Edit1",
-                       kDesignTitle, 0},
+                       [] { WriteLines(calc::PicturePath(5), {"no picture"}); },
+                       "Bitmap image is not valid.", kEnglishCaption, 11, 4, "Edit1", kDesignTitle,
+                       0},
         StartupFailure{"SavedTextNotANumber",
                        [] {
                            auto lines = DefaultTankLines();
@@ -174,8 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        "'abc' is not a valid floating point value.", kEnglishCaption, 11, 4, "3",
                        QStringList({"Kestrom", "Quarvion Set Points [Tank 5]"}), 1},
-        StartupFailure{"NoSavedShape",
-                       [] { WriteSettings("0", "0"); },
+        StartupFailure{"NoSavedShape", [] { WriteSettings("0", "0"); },
                        QString::fromStdString("Cannot open file " + calc::PicturePath(0) + "."),
                        kEnglishCaption, 11, -1, "Edit1",
                        QStringList({"Kestrom", "Quarvion Set Points"}), 0}),
@@ -193,7 +184,7 @@ TEST_F(WindowTest, SavedShapeNumberBeyondTheListSelectsTheLastShape) {
 // ---------------------------------------------------------------- shapes and inputs
 
 TEST_F(WindowTest, SwitchingShapesShowsSavedTextsAndDropsTypedOnes) {
-    TForm1& w = Start();  // shape 3
+    TForm1& w = Start();     // shape 3
     w.Edit1->setText("99");  // typed, never computed
 
     ClickShape(8);
@@ -223,7 +214,7 @@ TEST_F(WindowTest, ClickingTheSelectedShapeDoesNothing) {
     TForm1& w = Start();  // shape 3
     w.Edit1->setText("no number");
     ClickShape(3);
-    EXPECT_TRUE(boxes.shown.empty());  // no computation ran
+    EXPECT_TRUE(boxes.shown.empty());         // no computation ran
     EXPECT_EQ(w.Edit1->text(), "no number");  // no re-application either
     EXPECT_TRUE(w.RadioGroup1->Button(2)->isChecked());
 }
@@ -257,8 +248,8 @@ TEST_F(WindowTest, OkComputesTheTypedDimensionsAndStoresThem) {
     EXPECT_EQ(w.Chart1->FootLines(),
               QStringList({"Length=2.5", "Width=1.2", "Height= 3 ", "Volume=9.00 Unit"}));
     const calc::Tank& saved = calc::Tanks[0];
-    EXPECT_EQ(std::vector<std::string>({saved.Input1, saved.Input2, saved.Input3, saved.Input4,
-                                        saved.VolumeText}),
+    EXPECT_EQ(std::vector<std::string>(
+                  {saved.Input1, saved.Input2, saved.Input3, saved.Input4, saved.VolumeText}),
               std::vector<std::string>({"2.5", "1.2", " 3 ", "7", "Volume=9.00"}));
 }
 
@@ -317,11 +308,10 @@ TEST_P(InvalidSettingTest, FaultShowsTheBoxThenRecomputesTheSavedTexts) {
     EXPECT_EQ(calc::Tanks[0].Input3, "3");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, InvalidSettingTest,
-                         ::testing::Values(InvalidSettingRow{"0", "Invalid Setting",
-                                                             "Error Message", "Tank 1"},
-                                           InvalidSettingRow{"1", "請輸入有效數據!!", "錯誤訊息",
-                                                             "槽1"}));
+INSTANTIATE_TEST_SUITE_P(
+    Languages, InvalidSettingTest,
+    ::testing::Values(InvalidSettingRow{"0", "Invalid Setting", "Error Message", "Tank 1"},
+                      InvalidSettingRow{"1", "請輸入有效數據!!", "錯誤訊息", "槽1"}));
 
 TEST_F(WindowTest, SavedTextsThatFaultToStopAfterOneReapplication) {
     auto lines = DefaultTankLines();
@@ -377,11 +367,10 @@ TEST_P(ConversionErrorTest, LeavesTheFirstPointOnlyAndTheFootAndVolumeAsTheyWere
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ConversionErrorTest,
-    ::testing::Values(
-        ConversionErrorRow{2, "1,5", "'1,5' is not a valid floating point value."},
-        ConversionErrorRow{1, "3 m", "'3 m' is not a valid floating point value."},
-        ConversionErrorRow{4, "", "'' is not a valid floating point value."},
-        ConversionErrorRow{1, "1e39", "Floating point overflow."}));
+    ::testing::Values(ConversionErrorRow{2, "1,5", "'1,5' is not a valid floating point value."},
+                      ConversionErrorRow{1, "3 m", "'3 m' is not a valid floating point value."},
+                      ConversionErrorRow{4, "", "'' is not a valid floating point value."},
+                      ConversionErrorRow{1, "1e39", "Floating point overflow."}));
 
 struct ErrorTextRow {
     QString text;
@@ -397,15 +386,15 @@ TEST_P(ErrorBoxTextTest, AddsAFullStopOnlyAfterACharacterAboveIt) {
     ExpectErrorBox(boxes.shown[0], GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ErrorBoxTextTest,
-    ::testing::Values(ErrorTextRow{"Cannot open file INF/TankData.txt",
-                                   "Cannot open file INF/TankData.txt."},
-                      ErrorTextRow{"List index out of bounds (54)", "List index out of bounds (54)"},
-                      ErrorTextRow{"Stop!", "Stop!"}, ErrorTextRow{"Done.", "Done."},
-                      ErrorTextRow{"a-", "a-"}, ErrorTextRow{"a/", "a/."},
-                      ErrorTextRow{"0", "0."}, ErrorTextRow{"", ""},
-                      ErrorTextRow{"錯誤", "錯誤."}));
+INSTANTIATE_TEST_SUITE_P(Texts, ErrorBoxTextTest,
+                         ::testing::Values(ErrorTextRow{"Cannot open file INF/TankData.txt",
+                                                        "Cannot open file INF/TankData.txt."},
+                                           ErrorTextRow{"List index out of bounds (54)",
+                                                        "List index out of bounds (54)"},
+                                           ErrorTextRow{"Stop!", "Stop!"},
+                                           ErrorTextRow{"Done.", "Done."}, ErrorTextRow{"a-", "a-"},
+                                           ErrorTextRow{"a/", "a/."}, ErrorTextRow{"0", "0."},
+                                           ErrorTextRow{"", ""}, ErrorTextRow{"錯誤", "錯誤."}));
 
 // ---------------------------------------------------------------- languages
 

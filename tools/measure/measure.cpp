@@ -39,7 +39,7 @@ std::int64_t RealtimeNs() {
 
 // A start-up that asks anything is not a start-up to time.
 class FailingBoxes : public ui::MessageBoxes {
-public:
+  public:
     QMessageBox::StandardButton Show(const ui::MessageBox& box) override {
         std::fprintf(stderr, "message box during measurement: %s\n", box.text.toUtf8().constData());
         std::exit(2);
@@ -49,18 +49,18 @@ public:
 // Tells when a widget has finished a paint: the end of the event loop pass that
 // delivered its paint event.
 class PaintWatch : public QObject {
-public:
+  public:
     explicit PaintWatch(QWidget* widget) { widget->installEventFilter(this); }
     void Reset() { done_ = false; }
     bool Done() const { return done_; }
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) QTimer::singleShot(0, [this] { done_ = true; });
         return false;
     }
 
-private:
+  private:
     bool done_ = false;
 };
 

@@ -53,9 +53,7 @@ QPointF unit(QPointF v) {
     return len > 0 ? v / len : v;
 }
 
-double dot(QPointF a, QPointF b) {
-    return a.x() * b.x() + a.y() * b.y();
-}
+double dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
 
 double cross(QPointF o, QPointF a, QPointF b) {
     return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
@@ -178,9 +176,7 @@ struct LabelPlace {
     QPointF side;
 };
 const LabelPlace kOnLine{};
-LabelPlace beside(QPointF side) {
-    return {false, unit(side)};
-}
+LabelPlace beside(QPointF side) { return {false, unit(side)}; }
 const LabelPlace kLeft = beside({-1, 0});
 const LabelPlace kRight = beside({1, 0});
 
@@ -692,12 +688,8 @@ QImage lyingTwoViews(double halfHeight, double endHalfWidth, const QString& heig
     return img;
 }
 
-QImage shape9() {
-    return lyingTwoViews(31, 31, "D", false);
-}
-QImage shape10() {
-    return lyingTwoViews(25, 36, "H", true);
-}
+QImage shape9() { return lyingTwoViews(31, 31, "D", false); }
+QImage shape10() { return lyingTwoViews(25, 36, "H", true); }
 
 QImage shape11() {
     QImage img = blankPicture();
