@@ -13,6 +13,7 @@
 #include "calc/error.h"
 #include "calc/formulas.h"
 #include "calc/setpoints.h"
+#include "error_text.h"
 
 namespace {
 
@@ -354,13 +355,8 @@ TEST(SetPointTable, ArithmeticFaultsGiveNoTable) {
 }
 
 TEST(ConvertDimensions, OverflowSurfacesWithTheNextBox) {
-    auto error = [](std::array<std::string_view, 4> texts) -> std::string {
-        try {
-            calc::ConvertDimensions(texts, ".");
-        } catch (const calc::Error& e) {
-            return e.text();
-        }
-        return "(no error)";
+    auto error = [](std::array<std::string_view, 4> texts) {
+        return testutil::ErrorText([&] { calc::ConvertDimensions(texts, "."); });
     };
     EXPECT_EQ(error({"1e39", "1", "1", "1"}), "Floating point overflow");
     EXPECT_EQ(error({"1", "1", "-1e39", "1"}), "Floating point overflow");

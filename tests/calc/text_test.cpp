@@ -8,19 +8,13 @@
 #include "calc/error.h"
 #include "calc/ext.h"
 #include "calc/text.h"
+#include "error_text.h"
 
 namespace {
 
 using calc::Error;
 
-std::string ErrorText(auto&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.text();
-    }
-    return "(no error)";
-}
+using testutil::ErrorText;
 
 float ToSingle(std::string_view text, std::string_view sep = ".") {
     return static_cast<float>(calc::TextToExtended(text, sep));

@@ -15,6 +15,7 @@
 #include "calc/catalogue.h"
 #include "calc/error.h"
 #include "calc/setpoints.h"
+#include "error_text.h"
 #include "save_faults.h"
 #include "store/statefiles.h"
 #include "test_support.h"
@@ -30,15 +31,7 @@ using storetest::Snapshot;
 const Fault kAllFaults[] = {Fault::kFileSizeLimit,  Fault::kDiskFull,       Fault::kNoFreeEntry,
                             Fault::kReadOnlyFolder, Fault::kReadOnlyVolume, Fault::kFolderInPlace};
 
-template <typename Action>
-std::string ErrorText(Action&& action) {
-    try {
-        action();
-    } catch (const calc::Error& e) {
-        return e.text();
-    }
-    return "(no error)";
-}
+using testutil::ErrorText;
 
 // What a save of `file` ("TankData.txt" or "INF.TXT") fails with under `fault`. The
 // settings writes read the file first, so a folder in its place fails the load.

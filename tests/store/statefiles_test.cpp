@@ -12,6 +12,7 @@
 
 #include "calc/catalogue.h"
 #include "calc/error.h"
+#include "error_text.h"
 #include "store/statefiles.h"
 #include "test_support.h"
 
@@ -23,16 +24,7 @@ using storetest::ReadBytes;
 using storetest::Snapshot;
 using storetest::WriteBytes;
 
-// Runs `action` and returns the text of the calc::Error it throws, or "(no error)".
-template <typename Action>
-std::string ErrorText(Action&& action) {
-    try {
-        action();
-    } catch (const calc::Error& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+using testutil::ErrorText;
 
 // Each test runs in a fresh working folder that holds an empty INF folder.
 class StateFiles : public ::testing::Test {
